@@ -1,0 +1,29 @@
+// The one application context: it owns the state of every subsystem and
+// the platform edges they use. The program builds one in main(); each test
+// builds its own with a fake clock and recorded message boxes.
+#pragma once
+
+#include "app/app_state.h"
+#include "app/messages.h"
+#include "app/platform.h"
+#include "app/settings.h"
+#include "app/settings_store.h"
+#include "testplan/test_plan.h"
+
+namespace vanto {
+
+struct AppContext {
+  AppContext(Clock& clockIn, MessageBoxes& boxes)
+      : clock(clockIn), messages(clockIn, boxes), settingsStore(messages) {}
+  AppContext(const AppContext&) = delete;
+  AppContext& operator=(const AppContext&) = delete;
+
+  Clock& clock;
+  Messages messages;
+  SettingsStore settingsStore;
+  Settings settings;
+  AppState app;
+  TestPlanState plan;
+};
+
+}  // namespace vanto

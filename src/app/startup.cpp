@@ -1,0 +1,67 @@
+#include "app/startup.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+
+#include "app/file_paths.h"
+#include "app/number_text.h"
+#include "app/message_texts.h"
+#include "app/settings_keys.h"
+
+namespace vanto {
+
+bool IsKnownModel(const std::string& name) {
+  return name == "ORXA" || name == "ORXAP" || name == "ORXB" || name == "ORXC" ||
+         name == "ORXCB";
+}
+
+void LoadSettingsAndModel(AppContext& context) {
+  LoadSettings(context.settingsStore, context.settings);
+  AppState& app = context.app;
+  app.menuModel = context.settings.activeInstrument;
+  app.activeModel = context.settings.activeInstrument;
+  if (!IsKnownModel(app.activeModel)) {
+    app.activeModel = "ORXA";
+    context.messages.WriteLog(text::kStartupBadModel);
+  }
+  app.windowTitle = "Quillotek - " + app.activeModel + " Analog Signature Analyser";
+  context.messages.WriteLog(std::string(text::kStartupModelPrefix) + app.activeModel);
+  app.currentPlanFile = context.settings.testPlanFileName;
+}
+
+std::string MainWindowCaption(const AppState& state) {
+  char version[32];
+  std::snprintf(version, sizeof version, " V%.3f", static_cast<double>(kAppVersion));
+  return state.windowTitle + version;
+}
+
+std::string FormatDate(const CalendarTime& time) {
+  char year[16];
+  std::snprintf(year, sizeof year, "%04d", time.year);
+  return TwoDigits(time.day) + "/" + TwoDigits(time.month) + "/" + year;
+}
+
+bool ReleaseCheckDue(AppContext& context) {
+  if (context.settings.checkWebsiteForUpdate != 1) return false;
+  std::string today = FormatDate(context.clock.LocalTime());
+  if (today == context.settings.dateOfLastUpdateCheck) return false;
+  context.settings.dateOfLastUpdateCheck = today;
+  context.settingsStore.WriteSetting(key::kDateOfLastUpdateCheck, today);
+  return true;
+}
+
+void EnsureTestPlanFile(AppContext& context) {
+  ::mkdir(kPlanFolder, 0755);  // an existing folder is fine
+  std::string& current = context.app.currentPlanFile;
+  if (FileReadable(current)) return;
+  current = kUntitledPlan;
+  if (FileReadable(current)) return;
+  if (std::FILE* file = std::fopen(NativePath(current).c_str(), "wb")) {
+    std::string commas(576, ',');
+    std::fwrite(commas.data(), 1, commas.size(), file);
+    std::fclose(file);
+  }
+}
+
+}  // namespace vanto

@@ -1,0 +1,18 @@
+// Splitting text into lines the way every reader of the program does:
+// CR LF, LF and a lone CR all end a line; a last line without an end counts.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vanto {
+
+std::vector<std::string_view> SplitLines(std::string_view text);
+
+// The whole file as bytes; false when it cannot be opened.
+bool ReadWholeFile(std::string_view storedName, std::string& content);
+
+inline constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace vanto
