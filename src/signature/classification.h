@@ -1,0 +1,22 @@
+// Open-circuit and stability detection of the live signature. Main thread;
+// called once per scope redraw while the instrument is connected, and each
+// call is one cycle of the stable delay.
+#pragma once
+
+#include "app/settings.h"
+#include "link/generator_settings.h"
+#include "signature/signature_analysis.h"
+
+namespace vanto {
+
+// Classifies analysis.liveSignature against analysis.referenceSignature,
+// stores the result in analysis.signatureState and returns it. Counts
+// stableCycleCount and replaces the reference when the live signature has
+// moved out of the stability band.
+SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSettings& generator,
+                                 const Settings& settings);
+
+// True once the live signature has stayed stable for the stable delay.
+bool IsSettled(const SignatureAnalysis& analysis, const Settings& settings);
+
+}  // namespace vanto
