@@ -8,6 +8,7 @@
 #include "app/platform.h"
 #include "app/settings.h"
 #include "app/settings_store.h"
+#include "link/link_state.h"
 #include "testplan/test_plan.h"
 
 namespace vanto {
@@ -24,6 +25,8 @@ struct AppContext {
   Settings settings;
   AppState app;
   TestPlanState plan;
+  // Last, so it is destroyed first: its thread uses the messages above.
+  LinkState link;
 };
 
 }  // namespace vanto

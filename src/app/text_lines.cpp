@@ -1,5 +1,7 @@
 #include "app/text_lines.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "app/file_paths.h"
@@ -24,7 +26,10 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 bool ReadWholeFile(std::string_view storedName, std::string& content) {
-  std::FILE* file = std::fopen(NativePath(storedName).c_str(), "rb");
+  const std::string path = NativePath(storedName);
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   content.clear();
   // Read straight into the string: plans run to tens of megabytes.

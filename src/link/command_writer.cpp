@@ -1,0 +1,55 @@
+// Register runs and frame requests.
+#include "link/command_writer.h"
+
+#include <mutex>
+
+#include "link/acquisition_control.h"
+
+namespace vanto {
+
+static_assert(kMaxCommandFrameBytes <= kUsbBufferBytes);
+
+namespace {
+
+// Caller holds txLock.
+void SendRequestLocked(UsbLink& usb, int address) {
+  if (usb.connected.load() != 1) return;
+  EncodeRequestRecord(address, usb.txBuffer.data());
+  DWORD written = 0;
+  usb.library->FT_Write(usb.handle, usb.txBuffer.data(), static_cast<DWORD>(kRecordBytes),
+                        &written);
+}
+
+}  // namespace
+
+void WriteRegisters(InstrumentLink& link, int first, int count) {
+  LinkState& state = link.state;
+  AcquisitionPause pause(state.acquisition);
+  if (pause.Paused()) link.clock.SleepMs(kWritePauseMs);
+  if (first < 0 || count < 1 || first + count > kRegisterCount) return;
+  UsbLink& usb = state.usb;
+  std::lock_guard<std::mutex> guard(usb.txLock);
+  if (usb.connected.load() != 1) return;
+  const std::size_t bytes = EncodeCommandFrame(state.registers, first, count, usb.txBuffer.data());
+  DWORD written = 0;
+  usb.library->FT_Write(usb.handle, usb.txBuffer.data(), static_cast<DWORD>(bytes), &written);
+}
+
+void SendFrameRequest(InstrumentLink& link, int address) {
+  UsbLink& usb = link.state.usb;
+  std::lock_guard<std::mutex> guard(usb.txLock);
+  SendRequestLocked(usb, address);
+}
+
+void PaceFrameRequest(InstrumentLink& link, int intervalMs) {
+  UsbLink& usb = link.state.usb;
+  if (usb.connected.load() != 1) return;
+  std::lock_guard<std::mutex> guard(usb.txLock);
+  if (usb.connected.load() != 1) return;
+  const std::int64_t now = link.clock.MonotonicMs();
+  if (now < usb.lastRequestMs + intervalMs) return;
+  usb.lastRequestMs = now;
+  SendRequestLocked(usb, 0);
+}
+
+}  // namespace vanto

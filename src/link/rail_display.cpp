@@ -1,0 +1,18 @@
+// USB rail value and text.
+#include "link/rail_display.h"
+
+#include <cstdio>
+
+namespace vanto {
+
+std::string UpdateRailDisplay(RailDisplay& rail, std::uint16_t railCount) {
+  rail.railVolts = static_cast<float>(railCount) * kRailVoltsPerCount;
+  const float upper = rail.railShown + 0.01f;
+  const float lower = rail.railShown - 0.01f;
+  if (rail.railVolts > upper || rail.railVolts < lower) rail.railShown = rail.railVolts;
+  char text[48];
+  std::snprintf(text, sizeof text, "USB rail: %.2fV", static_cast<double>(rail.railShown));
+  return text;
+}
+
+}  // namespace vanto

@@ -1,0 +1,68 @@
+// A link with a fake device, a fake clock and recorded message boxes, in a
+// fresh working folder. Tests run the link's operations directly on the
+// test thread; the acquisition thread is not started unless a test does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "app/messages.h"
+#include "link/connection.h"
+#include "link/fake_d2xx_device.h"
+#include "link/link_state.h"
+#include "link/wire_bytes.h"
+#include "support/fakes.h"
+#include "support/temp_workdir.h"
+
+namespace vanto::testing {
+
+class LinkTest : public ::testing::Test {
+ protected:
+  LinkTest() {
+    state.openLibrary = [this] { return std::shared_ptr<D2xxApi>(device); };
+  }
+
+  // Open and configured, without identity check or priming.
+  void Open() {
+    OpenDevice(link, kInstrumentBaudRate);
+    ASSERT_EQ(state.usb.connected.load(), 1);
+    device->ClearRecords();
+  }
+
+  // A full connection start with a matching identity.
+  void Connect(const std::string& calibration = "") {
+    device->SetIdentity("Quillotek", "Quillotek " + model);
+    device->StoreCalibrationText(calibration);
+    ORX_StartConnection(link);
+    ASSERT_EQ(state.usb.connected.load(), 1);
+    device->ClearRecords();
+  }
+
+  std::vector<std::string> BoxTitles() const {
+    std::vector<std::string> titles;
+    for (const RecordedBox& box : boxes.shown) titles.push_back(box.title);
+    return titles;
+  }
+
+  std::string Log() const { return ReadFile("log.txt"); }
+
+  TempWorkdir workdir;
+  FakeClock clock;
+  RecordingBoxes boxes;
+  Messages messages{clock, boxes};
+  std::shared_ptr<FakeD2xxDevice> device = std::make_shared<FakeD2xxDevice>();
+  std::string model = "ORXB";
+  Signature live{.pointCount = 64};
+  LinkState state;
+  InstrumentLink link{state, messages, clock, live, model, {}};
+};
+
+inline int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace vanto::testing

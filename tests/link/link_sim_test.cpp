@@ -1,0 +1,155 @@
+// The link against the simulated instrument, through the real dlopen path:
+// connect, identify, load the calibration, receive frames about four times
+// a second, convert them into a live signature that matches the simulated
+// circuit, and close by itself when the instrument falls silent.
+#include <gtest/gtest.h>
+#include <pthread.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <ctime>
+#include <thread>
+
+#include "app/message_texts.h"
+#include "app/system_clock.h"
+#include "link/acquisition_thread.h"
+#include "link/calibration_storage.h"
+#include "link/connection.h"
+#include "link/d2xx_library.h"
+#include "link/frame_processing.h"
+#include "link/generator_apply.h"
+#include "link/link_state.h"
+#include "support/fakes.h"
+#include "support/temp_workdir.h"
+
+namespace vanto::testing {
+namespace {
+
+using namespace std::chrono_literals;
+using Steady = std::chrono::steady_clock;
+
+double ThreadCpuSeconds(std::thread& thread) {
+  clockid_t clock = 0;
+  if (::pthread_getcpuclockid(thread.native_handle(), &clock) != 0) return 0.0;
+  timespec time{};
+  ::clock_gettime(clock, &time);
+  return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_nsec) * 1e-9;
+}
+
+class LinkSimTest : public ::testing::Test {
+ protected:
+  void SetUpSimulator(const std::string& config) {
+    WriteFile("sim.cfg", config);
+    ::setenv("ORX_SIM_CONFIG", (workdir.Path() / "sim.cfg").c_str(), 1);
+    ::setenv(kD2xxLibraryVariable, ORX_SIM_LIBRARY, 1);
+    StartAcquisitionThread(link);
+  }
+  void TearDown() override {
+    ShutDownLink(state);
+    ::unsetenv("ORX_SIM_CONFIG");
+    ::unsetenv(kD2xxLibraryVariable);
+  }
+
+  // The main loop's share of the link for one pass.
+  bool Pass() {
+    GeneratorStep(link);
+    const bool frame = ProcessFrame(link);
+    ShowPendingLinkMessages(link);
+    std::this_thread::sleep_for(1ms);
+    return frame;
+  }
+
+  TempWorkdir workdir;
+  SystemClock clock;
+  RecordingBoxes boxes;
+  Messages messages{clock, boxes};
+  std::string model = "ORXA";
+  Signature live{.pointCount = 64};
+  LinkState state;
+  InstrumentLink link{state, messages, clock, live, model, {}};
+};
+
+TEST_F(LinkSimTest, OneKilohmNodeGivesAStraightLineFourTimesASecond) {
+  SetUpSimulator("model=ORXA\nprobe=R1\n");  // R1 is 1 kOhm to ground
+  state.generator.requestedMv = 1000;
+  state.generator.requestedOhms = 1000;
+  state.generator.requestedHz = 50;
+
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1) << state.usb.libraryError;
+  EXPECT_TRUE(boxes.shown.empty());
+  const std::string calibration = ReadFile(kCalibrationFileName);
+  EXPECT_NE(calibration.find("DAC@0V="), std::string::npos) << calibration;
+  EXPECT_NE(calibration.find("ADC1@-10V="), std::string::npos) << calibration;
+  EXPECT_NE(state.adc.gain1, 0.0f);
+
+  // Let the settings reach the instrument, then count frames for 3 s.
+  for (auto until = Steady::now() + 600ms; Steady::now() < until;) Pass();
+  const double cpuBefore = ThreadCpuSeconds(state.acquisition.thread);
+  const auto start = Steady::now();
+  int frames = 0;
+  while (Steady::now() - start < 3s) frames += Pass() ? 1 : 0;
+  const double cpuShare = (ThreadCpuSeconds(state.acquisition.thread) - cpuBefore) /
+                          std::chrono::duration<double>(Steady::now() - start).count();
+  std::printf("frames in 3 s: %d, acquisition thread CPU: %.2f %% of one core\n", frames,
+              100.0 * cpuShare);
+  EXPECT_GE(frames, 10);
+  EXPECT_LE(frames, 13);
+  EXPECT_EQ(state.usb.connected.load(), 1);
+  EXPECT_LT(cpuShare, 0.05);
+
+  // 1 V through 1 kOhm into 1 kOhm: the node swings +-0.5 V and the
+  // current is -node / 1 kOhm; 2 % of full scale (1 V, 1 mA) allowed.
+  const float fullVolts = 1.0f;
+  const float fullAmps = 1.0f / static_cast<float>(state.generator.actualOhms);
+  float highest = -1.0f;
+  float lowest = 1.0f;
+  for (int i = 1; i <= live.pointCount; ++i) {
+    const float v = live.voltage[static_cast<std::size_t>(i)];
+    const float a = live.current[static_cast<std::size_t>(i)];
+    highest = std::max(highest, v);
+    lowest = std::min(lowest, v);
+    EXPECT_NEAR(a, -v / 1000.0f, 0.02f * fullAmps) << "point " << i;
+  }
+  EXPECT_NEAR(highest, 0.5f, 0.02f * fullVolts);
+  EXPECT_NEAR(lowest, -0.5f, 0.02f * fullVolts);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(LinkSimTest, ClosesItselfAbout2SecondsAfterTheInstrumentFallsSilent) {
+  SetUpSimulator("model=ORXA\nprobe=R1\nsilent_after_ms=2500\n");
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1) << state.usb.libraryError;
+
+  auto lastFrame = Steady::now();
+  int frames = 0;
+  const auto deadline = Steady::now() + 10s;
+  while (state.usb.connected.load() == 1 && Steady::now() < deadline) {
+    if (Pass()) {
+      lastFrame = Steady::now();
+      ++frames;
+    }
+  }
+  const auto closedAfter = Steady::now() - lastFrame;
+  EXPECT_GT(frames, 3);
+  EXPECT_EQ(state.usb.connected.load(), 0);
+  EXPECT_GE(closedAfter, 1990ms);
+  EXPECT_LE(closedAfter, 2500ms);
+  EXPECT_NE(ReadFile("log.txt").find(text::kStopConnection), std::string::npos);
+  // The watchdog closes quietly.
+  for (int i = 0; i < 10; ++i) Pass();
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_TRUE(TakeScopeRedrawRequest(state));
+}
+
+TEST_F(LinkSimTest, AWrongModelIsRefused) {
+  SetUpSimulator("model=ORXAP\n");
+  ORX_StartConnection(link);
+  EXPECT_EQ(state.usb.connected.load(), 0);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Error #0060");
+}
+
+}  // namespace
+}  // namespace vanto::testing
