@@ -15,6 +15,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     };
     if (option == "--workdir") {
       value(line.workdir);
+    } else if (option == "--d2xx") {
+      value(line.d2xxPath);
+    } else if (option == "--simulate") {
+      line.simulate = true;
+    } else if (option == "--connect") {
+      line.connect = true;
     } else if (option == "--show-crash-report") {
       line.showCrashReport = true;
       value(line.crashReport);
@@ -24,6 +30,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       line.error = "unknown option " + option;
     }
     if (!line.error.empty()) break;
+  }
+  if (line.error.empty() && line.simulate && !line.d2xxPath.empty()) {
+    line.error = "--simulate and --d2xx exclude each other";
   }
   return line;
 }

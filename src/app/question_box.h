@@ -1,0 +1,17 @@
+// Modal Yes/No questions. The window layer shows a real box; tests answer
+// from a script. Called on the main thread only.
+#pragma once
+
+#include <string>
+
+namespace vanto {
+
+class QuestionBoxes {
+ public:
+  virtual ~QuestionBoxes() = default;
+  // Shows the question with Yes and No buttons and waits for the answer;
+  // true for Yes.
+  virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+};
+
+}  // namespace vanto

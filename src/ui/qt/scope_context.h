@@ -1,0 +1,82 @@
+// Everything the scope passes read and write, gathered by reference, and
+// the images they keep between passes. The main window builds one, sets
+// the sizes and the connection flag, runs the passes and shows the output
+// images; tests build one over plain state and read the images back. Main
+// thread only.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QSize>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/settings.h"
+#include "link/generator_settings.h"
+#include "signature/signature_analysis.h"
+#include "testplan/test_plan.h"
+#include "ui/display_layout.h"
+#include "ui/display_requests.h"
+#include "ui/qt/scope_badges.h"
+#include "ui/qt/scope_text.h"
+#include "ui/scope_labels.h"
+
+namespace vanto {
+
+// Pane sizes from the layout. A main scope below 10 x 10 is drawn at
+// 10 x 10; a pane with no size yet gets a one-pixel image.
+struct ScopeSizes {
+  QSize mainScope;
+  std::array<QSize, kMiniScopeCount> miniScopes;  // mini-scope k at k - 1
+  QSize boardView;
+};
+
+// The off-screen images. The last two members are what the controls
+// show; a control whose pane the view hides is simply not updated, but its
+// image is drawn all the same. QImage::cacheKey() tells a window whether
+// an image changed since it last showed it.
+struct ScopeImages {
+  QImage scopeBackground;       // static layer of the main scope
+  QImage scopeComposite;        // scratch: a background plus traces
+  QImage miniScopeImage;        // scratch: one mini-scope
+  QImage centreMiniBackground;  // static layer of mini-scope 5
+  QImage blankImage;            // all black, for the capture flash
+  QImage mainScope;
+  std::array<QImage, kMiniScopeCount> miniScopes;  // mini-scope k at k - 1
+};
+
+// Renders the board view for the current record (its row and the pane
+// size). Provided by the board view; none means no board view is drawn.
+using RenderPcbViewHook = std::function<void(int record, QSize size)>;
+
+struct ScopeContext {
+  ScopeContext(const Settings& settingsIn, TestPlanState& planIn, SignatureAnalysis& analysisIn,
+               const GeneratorSettings& generatorIn, DisplayRequests& displayIn,
+               const std::string& currentPlanFileIn, const ScopeBadges& badgesIn)
+      : settings(settingsIn),
+        plan(planIn),
+        analysis(analysisIn),
+        generator(generatorIn),
+        display(displayIn),
+        currentPlanFile(currentPlanFileIn),
+        badges(badgesIn) {}
+
+  const Settings& settings;            // colours, scope modes, analysis settings, "ORX_Mode"
+  TestPlanState& plan;                 // the redraw may bring CurrentRecord back to RowCount
+  SignatureAnalysis& analysis;         // the redraw classifies and fills displaySignature
+  const GeneratorSettings& generator;  // applied values: labels and full scale
+  DisplayRequests& display;            // the two Pending flags and CaptureFlashCount
+  const std::string& currentPlanFile;
+  const ScopeBadges& badges;
+
+  ScopeSizes sizes;
+  bool connected = false;  // the instrument link is open; set before each pass
+  QFont font = ScopeFont();
+  RenderPcbViewHook renderPcbView;
+
+  ScopeLabels labels;  // composed on each display refresh
+  ScopeImages images;
+};
+
+}  // namespace vanto

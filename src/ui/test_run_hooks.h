@@ -1,0 +1,20 @@
+// The window-side operations the test run calls but does not own: the
+// interface refresh, the trees and the record editor. Main thread only.
+#pragma once
+
+namespace vanto {
+
+class TestRunHooks {
+ public:
+  virtual ~TestRunHooks() = default;
+  // Brings every control in line with the state.
+  virtual void RefreshInterface() = 0;
+  // Refreshes the test tree, then the bad-record tree.
+  virtual void RefreshTrees() = 0;
+  // Removes every item of the test tree.
+  virtual void ClearTestTree() = 0;
+  // Opens the record editor and returns when it is closed.
+  virtual void OpenRecordEditor() = 0;
+};
+
+}  // namespace vanto
