@@ -2,10 +2,18 @@
 
 #include "app/qt/main_loop.h"
 
+#include <unistd.h>
+
 #include <QApplication>
+#include <cstdlib>
+#include <filesystem>
 
 #include "app/message_texts.h"
 #include "app/startup.h"
+#include "link/acquisition_thread.h"
+#include "link/connection.h"
+#include "link/frame_processing.h"
+#include "link/generator_apply.h"
 
 namespace vanto {
 
@@ -13,6 +21,30 @@ namespace {
 constexpr int kClientWidth = 1200;
 constexpr int kClientHeight = 720;
 constexpr int kStartupSettleMs = 1000;
+// The simulated instrument is built beside the program.
+std::string SimulatorBesideProgram() {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  return (program.parent_path() / "liborx_sim.so").string();
+}
+
+// Until the main window's dispatcher exists: the event flags are consumed
+// and the link is served (settings sent, frames converted, messages shown).
+class LinkDispatcher final : public PassDispatcher {
+ public:
+  LinkDispatcher(AppState& state, InstrumentLink link) : idle_(state), link_(std::move(link)) {}
+  void DispatchPass() override {
+    idle_.DispatchPass();
+    GeneratorStep(link_);
+    ProcessFrame(link_);
+    ShowPendingLinkMessages(link_);
+  }
+
+ private:
+  IdleDispatcher idle_;
+  InstrumentLink link_;
+};
+
 }  // namespace
 
 Application::Application(AppContext& context, SoundOutput& sound)
@@ -25,8 +57,19 @@ void Application::OnWindowEvent(EventKind kind) {
   HandleWindowEvent(context_.app, kind, active);
 }
 
+InstrumentLink Application::Link() {
+  return InstrumentLink{context_.link, context_.messages, context_.clock, liveSignature_,
+                        context_.app.activeModel, {}};
+}
+
 void Application::Start() {
   LoadSettingsAndModel(context_);
+  if (options_.simulate) {
+    context_.link.d2xxPath = SimulatorBesideProgram();
+    ::setenv("ORX_SIM_MODEL", context_.app.activeModel.c_str(), 1);
+  } else if (!options_.d2xxPath.empty()) {
+    context_.link.d2xxPath = options_.d2xxPath;
+  }
 
   window_ = std::make_unique<MainWindow>([this](EventKind kind) { OnWindowEvent(kind); });
   window_->resize(500, 500);
@@ -61,13 +104,19 @@ void Application::InitialiseInterface() {
   window_->SetBackgroundColour(c.settings.colourBackground);
   c.app.relayoutPending = true;
 
-  dispatcher_ = std::make_unique<IdleDispatcher>(c.app);
+  dispatcher_ = std::make_unique<LinkDispatcher>(c.app, Link());
+  StartAcquisitionThread(Link());
   c.clock.SleepMs(kStartupSettleMs);
+  if (options_.connect) {
+    InstrumentLink link = Link();
+    ORX_StartConnection(link);
+  }
 }
 
 void Application::Run() {
   RunMainLoop(context_.app, *dispatcher_);
   window_->hide();
+  ShutDownLink(context_.link);
 }
 
 }  // namespace vanto

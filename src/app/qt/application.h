@@ -9,7 +9,10 @@
 #include "app/qt/main_window.h"
 #include "app/qt/picture_store.h"
 #include "app/qt/ui_fonts.h"
+#include "app/command_line.h"
 #include "app/resources.h"
+#include "link/link_state.h"
+#include "signature/signature.h"
 
 namespace vanto {
 
@@ -17,6 +20,9 @@ class Application {
  public:
   Application(AppContext& context, SoundOutput& sound);
   ~Application();
+
+  // The instrument options of the command line; before Start().
+  void SetInstrumentOptions(const CommandLine& options) { options_ = options; }
 
   // Settings, model, main window, release check, sound and the interface.
   void Start();
@@ -32,6 +38,7 @@ class Application {
 
  private:
   void InitialiseInterface();
+  InstrumentLink Link();
 
   AppContext& context_;
   SoundOutput& sound_;
@@ -39,6 +46,8 @@ class Application {
   std::unique_ptr<PassDispatcher> dispatcher_;
   UiFonts fonts_;
   PictureStore pictures_;
+  CommandLine options_;
+  Signature liveSignature_;
 };
 
 }  // namespace vanto

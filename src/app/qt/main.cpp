@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
 
   vanto::QtSoundOutput sound;
   vanto::Application application(context, sound);
+  application.SetInstrumentOptions(options);
   application.Start();
   application.Run();
   return 0;
