@@ -2,20 +2,49 @@
 
 #include <utility>
 
+#include "link/button_functions.h"
+#include "link/generator_lists.h"
+#include "link/instrument_models.h"
 #include "ui/freeze_state.h"
-#include "ui/ribbon_lists.h"
 
 namespace vanto {
 namespace {
 
-// Instrument-button functions selected at start: Cycle Frequency, Cycle Voltage.
-constexpr int kInitialFunctionA = 4;
-constexpr int kInitialFunctionB = 7;
 // The lists start on the generator's first requested values:
 // 1 Vpk, 10K ohms, 50 Hz.
 constexpr int kInitialVoltageItem = 4;
 constexpr int kInitialResistanceItem = 0;
 constexpr int kInitialFrequencyItem = 2;
+
+template <typename Choices>
+std::vector<std::string> ChoiceTexts(const Choices& choices) {
+  std::vector<std::string> texts;
+  for (const auto& choice : choices) texts.emplace_back(choice.text);
+  return texts;
+}
+
+template <typename Texts>
+std::vector<std::string> Strings(const Texts& texts) {
+  return std::vector<std::string>(texts.begin(), texts.end());
+}
+
+// "A= No Function" ... "A= THAW".
+std::vector<std::string> ButtonFunctionTexts(char button) {
+  std::vector<std::string> texts;
+  for (int index = 0; index < kButtonFunctionCount; ++index) {
+    texts.push_back(ButtonFunctionText(button, index));
+  }
+  return texts;
+}
+
+// "Off", then "Sig: 1" ... "Sig: 40" (or "Com: ...").
+std::vector<std::string> ScannerTexts(bool sig) {
+  std::vector<std::string> texts;
+  for (int channel = 0; channel <= kScannerChannels; ++channel) {
+    texts.push_back(ScannerChoiceText(sig, channel));
+  }
+  return texts;
+}
 
 // "Goto previous Pin/record (Left or PgUp)".
 std::string WithShortcuts(const std::string& text, const std::vector<std::string>& keys) {
@@ -119,25 +148,25 @@ void GeneratorRows(RibbonBuilder& b, std::string_view model) {
   b.Left(RibbonElement::FrequencyUp, RibbonItemKind::Button, "Freq+");
   b.Right(RibbonElement::FrequencyDown, RibbonItemKind::Button, "Freq-");
   b.Row(8);
-  SetList(b.Full(RibbonElement::VoltageList, RibbonItemKind::List), VoltageListItems(),
+  SetList(b.Full(RibbonElement::VoltageList, RibbonItemKind::List), ChoiceTexts(kVoltageChoices),
           kInitialVoltageItem);
   b.Row(9);
-  SetList(b.Full(RibbonElement::ResistanceList, RibbonItemKind::List), ResistanceListItems(model),
-          kInitialResistanceItem);
+  SetList(b.Full(RibbonElement::ResistanceList, RibbonItemKind::List),
+          ChoiceTexts(ResistanceChoices(model)), kInitialResistanceItem);
   b.Row(10);
-  SetList(b.Full(RibbonElement::FrequencyList, RibbonItemKind::List), FrequencyListItems(),
-          kInitialFrequencyItem);
+  SetList(b.Full(RibbonElement::FrequencyList, RibbonItemKind::List),
+          ChoiceTexts(kFrequencyChoices), kInitialFrequencyItem);
   b.Row(11);
   b.Left(RibbonElement::ButtonAIndicator, RibbonItemKind::ImageButton).picture =
       PictureId::ButtonAGrey;
   b.Right(RibbonElement::ButtonBIndicator, RibbonItemKind::ImageButton).picture =
       PictureId::ButtonBGrey;
   b.Row(12);
-  SetList(b.Full(RibbonElement::FunctionListA, RibbonItemKind::List),
-          ButtonFunctionListItems("A= "), kInitialFunctionA);
+  SetList(b.Full(RibbonElement::FunctionListA, RibbonItemKind::List), ButtonFunctionTexts('A'),
+          kDefaultButtonAFunction);
   b.Row(13);
-  SetList(b.Full(RibbonElement::FunctionListB, RibbonItemKind::List),
-          ButtonFunctionListItems("B= "), kInitialFunctionB);
+  SetList(b.Full(RibbonElement::FunctionListB, RibbonItemKind::List), ButtonFunctionTexts('B'),
+          kDefaultButtonBFunction);
 }
 
 void OptionRows(RibbonBuilder& b, std::string_view model) {
@@ -145,17 +174,16 @@ void OptionRows(RibbonBuilder& b, std::string_view model) {
     b.Row(14);
     b.Header(RibbonElement::DcGeneratorHeader, "DC Generator");
     b.Row(15);
-    SetList(b.Left(RibbonElement::DcModeList, RibbonItemKind::List), DcModeListItems(), 0);
-    SetList(b.Right(RibbonElement::DcLevelList, RibbonItemKind::List), DcLevelListItems(),
-            kDefaultDcLevelItem);
+    SetList(b.Left(RibbonElement::DcModeList, RibbonItemKind::List), Strings(kDcModeTexts), 0);
+    SetList(b.Right(RibbonElement::DcLevelList, RibbonItemKind::List), Strings(kDcLevelTexts),
+            kDefaultDcLevelIndex);
   }
   if (ModelHasScanner(model)) {
     b.Row(16);
     b.Header(RibbonElement::ScannerHeader, "Scanner");
     b.Row(17);
-    SetList(b.Left(RibbonElement::ScanSigList, RibbonItemKind::List), ScannerListItems("Sig: "), 0);
-    SetList(b.Right(RibbonElement::ScanComList, RibbonItemKind::List), ScannerListItems("Com: "),
-            0);
+    SetList(b.Left(RibbonElement::ScanSigList, RibbonItemKind::List), ScannerTexts(true), 0);
+    SetList(b.Right(RibbonElement::ScanComList, RibbonItemKind::List), ScannerTexts(false), 0);
   }
 }
 
@@ -241,6 +269,20 @@ void EditRows(RibbonBuilder& b) {
 }
 
 }  // namespace
+
+bool ModelShowsUsbRail(std::string_view model) {
+  return model == "ORXA" || model == "ORXAP";
+}
+
+bool ModelHasDcGenerator(std::string_view model) {
+  const InstrumentModelInfo* info = FindInstrumentModel(model);
+  return info != nullptr && info->dcGenerator;
+}
+
+bool ModelHasScanner(std::string_view model) {
+  const InstrumentModelInfo* info = FindInstrumentModel(model);
+  return info != nullptr && info->scanner;
+}
 
 const RibbonItem* Ribbon::Find(RibbonElement element) const {
   for (const RibbonItem& item : items) {

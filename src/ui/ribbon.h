@@ -117,6 +117,13 @@ struct Ribbon {
   const RibbonItem* Find(RibbonElement element) const;
 };
 
+// ORXA and ORXAP show the USB rail (or a USB error) under the indicator.
+bool ModelShowsUsbRail(std::string_view model);
+// ORXB, ORXC and ORXCB: DC generator with its DC-bias DAC.
+bool ModelHasDcGenerator(std::string_view model);
+// ORXC and ORXCB: the 40-channel scanner.
+bool ModelHasScanner(std::string_view model);
+
 // The ribbon of a model: the USB rail row only for ORXA and ORXAP, the DC
 // generator rows only for ORXB, ORXC and ORXCB, the scanner rows only for
 // ORXC and ORXCB; the rows after a missing one move up without a gap.

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "ui/ribbon_lists.h"
+#include "link/generator_lists.h"
 
 namespace vanto {
 namespace {
@@ -52,7 +52,7 @@ int VoltagePosition(float appliedMv) {
 int ResistancePosition(std::string_view model, float appliedOhms) {
   const std::optional<long> ohms = Whole(appliedOhms);
   if (!ohms) return kResistanceFallback;
-  const std::vector<ValueItem> items = ResistanceItems(model);
+  const std::vector<ValueChoice> items = ResistanceChoices(model);
   for (std::size_t i = 0; i < items.size(); ++i) {
     if (items[i].value == *ohms) return static_cast<int>(i);
   }
@@ -62,8 +62,8 @@ int ResistancePosition(std::string_view model, float appliedOhms) {
 int FrequencyPosition(float appliedHz) {
   const std::optional<long> hz = Whole(appliedHz);
   if (!hz) return kFrequencyFallback;
-  for (std::size_t i = 0; i < kFrequencyItems.size(); ++i) {
-    if (kFrequencyItems[i].value == *hz) return static_cast<int>(i);
+  for (std::size_t i = 0; i < kFrequencyChoices.size(); ++i) {
+    if (kFrequencyChoices[i].value == *hz) return static_cast<int>(i);
   }
   return kFrequencyFallback;
 }

@@ -7,8 +7,8 @@
 
 #include <vector>
 
+#include "link/generator_lists.h"
 #include "ui/record_cells.h"
-#include "ui/ribbon_lists.h"
 
 namespace vanto {
 namespace {
@@ -76,7 +76,7 @@ TEST_F(InterfaceRefreshTest, SelectorsFollowTheAppliedValuesWithTheirFallBacks) 
   generator.scanSig = 3;
   generator.scanCom = 0;
   InterfaceState state = Refresh();
-  EXPECT_STREQ(kVoltageItems[state.voltagePosition].text, "Voltage: 1Vpk");
+  EXPECT_STREQ(kVoltageChoices[state.voltagePosition].text, "Voltage: 1Vpk");
   EXPECT_EQ(state.resistancePosition, 0);  // ORXA has no 5K entry: the first one
   EXPECT_EQ(state.frequencyPosition, 5);
   EXPECT_EQ(state.scanSigPosition, 3);

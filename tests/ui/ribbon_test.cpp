@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "ui/ribbon_lists.h"
-
 namespace vanto {
 namespace {
 

@@ -8,7 +8,7 @@
 #include <limits>
 #include <vector>
 
-#include "ui/ribbon_lists.h"
+#include "link/generator_lists.h"
 
 namespace vanto {
 namespace {
@@ -55,7 +55,7 @@ TEST(SelectorPositionTest, VoltageRangesAndTheirFallBack) {
   for (const Row& row : rows) {
     EXPECT_EQ(VoltagePosition(row.mv), row.position) << row.mv << " mV";
   }
-  EXPECT_STREQ(kVoltageItems[VoltagePosition(1000)].text, "Voltage: 1Vpk");
+  EXPECT_STREQ(kVoltageChoices[VoltagePosition(1000)].text, "Voltage: 1Vpk");
 }
 
 TEST(SelectorPositionTest, ResistanceEntriesDependOnTheModel) {
