@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "app/resources.h"
+#include "testplan/pcb_view.h"
 
 namespace {
 
@@ -319,6 +320,46 @@ QImage Draw(PictureId id) {
   return {};
 }
 
+// What the board view shows for a plan without a photograph: a neutral
+// grey square with a struck-out picture symbol and a caption, so it reads
+// as "nothing here" at any zoom and leaves the coloured markers legible.
+QImage NoImage() {
+  constexpr int kSide = 640;
+  QImage image(kSide, kSide, QImage::Format_RGB32);
+  image.fill(QColor(0x80, 0x80, 0x80));
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing, true);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  const QColor ink(0xa8, 0xa8, 0xa8);
+  const QPointF centre(kSide / 2.0, kSide / 2.0 - 30);
+
+  // A framed landscape: the usual sign for a picture.
+  const QRectF frame(centre.x() - 90, centre.y() - 65, 180, 130);
+  p.setPen(QPen(ink, 8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(frame, 10, 10);
+  QPainterPath hills;
+  hills.moveTo(frame.left() + 14, frame.bottom() - 16);
+  hills.lineTo(frame.left() + 70, frame.top() + 58);
+  hills.lineTo(frame.left() + 108, frame.bottom() - 44);
+  hills.lineTo(frame.left() + 130, frame.top() + 76);
+  hills.lineTo(frame.right() - 14, frame.bottom() - 16);
+  p.drawPath(hills);
+  p.drawEllipse(QPointF(frame.right() - 42, frame.top() + 34), 12, 12);
+  // Struck through.
+  p.drawLine(QPointF(frame.left() - 20, frame.bottom() + 20),
+             QPointF(frame.right() + 20, frame.top() - 20));
+
+  QFont font = CaptionFont(34);
+  p.setFont(font);
+  QFontMetricsF metrics(font);
+  const QString caption = "NO IMAGE";
+  p.setPen(ink);
+  p.drawText(QPointF((kSide - metrics.horizontalAdvance(caption)) / 2.0, frame.bottom() + 90),
+             caption);
+  return image;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -341,6 +382,11 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(path));
       return 1;
     }
+  }
+  const QString noImagePath = root.filePath(QString::fromLatin1(vanto::kNoImagePicture));
+  if (!NoImage().save(noImagePath, "PNG")) {
+    std::fprintf(stderr, "make_pictures: cannot write %s\n", qPrintable(noImagePath));
+    return 1;
   }
   return 0;
 }

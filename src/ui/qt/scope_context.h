@@ -44,10 +44,13 @@ struct ScopeImages {
   QImage blankImage;            // all black, for the capture flash
   QImage mainScope;
   std::array<QImage, kMiniScopeCount> miniScopes;  // mini-scope k at k - 1
+  QImage boardView;  // stored by the renderPcbView hook
 };
 
 // Renders the board view for the current record (its row and the pane
-// size). Provided by the board view; none means no board view is drawn.
+// size) and stores it in ScopeImages::boardView, e.g.
+//   [&](int record, QSize size) { images.boardView = board.Render(record, size); }
+// Provided by the board view; none means no board view is drawn.
 using RenderPcbViewHook = std::function<void(int record, QSize size)>;
 
 struct ScopeContext {
