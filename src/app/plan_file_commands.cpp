@@ -1,0 +1,95 @@
+// The plan commands of the File menu and the recent list.
+#include "app/plan_file_commands.h"
+
+#include <optional>
+#include <utility>
+
+#include "app/message_texts.h"
+#include "app/mode_and_view.h"
+#include "app/settings_keys.h"
+
+namespace vanto {
+namespace {
+
+void SetCurrentPlanFile(AppContext& context, std::string name) {
+  context.app.currentPlanFile = std::move(name);
+  context.settings.testPlanFileName = context.app.currentPlanFile;
+  context.settingsStore.WriteSetting(key::kTestPlanFileName, context.app.currentPlanFile);
+}
+
+}  // namespace
+
+PlanFileOutcome OpenPlanCommand(AppContext& context, FileRequester& requester) {
+  std::string chosen = requester.OpenFile(OpenPlanRequest());
+  if (chosen.empty()) return {};
+  return OpenTestPlan(context, std::move(chosen));
+}
+
+PlanFileOutcome OpenTestPlan(AppContext& context, std::string name) {
+  // A failed load has shown its message and kept the old table; the name
+  // is taken all the same, so the user sees which file was asked for.
+  LoadTestPlan(context.plan, name, context.messages);
+  context.plan.currentRecord = 1;
+  SetCurrentPlanFile(context, std::move(name));
+  PlanFileOutcome outcome = UpdateRecentList(context);
+  outcome.recordChanged = true;
+  outcome.clearTestTree = true;
+  outcome.displayRefresh = true;
+  outcome.refreshInterface = true;
+  return outcome;
+}
+
+PlanFileOutcome OpenRecentPlanCommand(AppContext& context, int index) {
+  if (index < 0 || index >= kRecentFileCount) return {};
+  // A copy: opening reorders the list the name came from.
+  return OpenTestPlan(context, context.settings.recentFiles[static_cast<std::size_t>(index)]);
+}
+
+std::string SavePlanCommand(AppContext& context, FileRequester& requester) {
+  std::string chosen = requester.SaveFile(SavePlanRequest(context.app.currentPlanFile));
+  if (!chosen.empty()) SaveTestPlan(context.plan, chosen, context.messages);
+  return chosen;
+}
+
+PlanFileOutcome NewPlanCommand(AppContext& context, FileRequester& requester) {
+  const std::optional<AppMode> mode = ParseAppMode(context.settings.mode);
+  if (!mode) return {};
+  if (IsCompactMode(*mode)) {
+    context.messages.ShowMessage(text::kAdvancedOnly);
+    return {};
+  }
+  NewTestPlan(context.plan);
+  std::string chosen = SavePlanCommand(context, requester);
+  // Reading the file back checks that it was written; when the user
+  // cancelled there is no file, the load reports it and the empty plan stays.
+  LoadTestPlan(context.plan, chosen, context.messages);
+  context.plan.currentRecord = 1;
+  SetCurrentPlanFile(context, std::move(chosen));
+  PlanFileOutcome outcome = UpdateRecentList(context);
+  outcome.recordChanged = true;
+  outcome.editCaptureOn = true;
+  outcome.clearTestTree = true;
+  outcome.displayRefresh = true;
+  outcome.scopeRedraw = true;
+  outcome.refreshTrees = true;
+  outcome.refreshInterface = true;
+  return outcome;
+}
+
+PlanFileOutcome UpdateRecentList(AppContext& context) {
+  RecentPlans& recent = context.settings.recentFiles;
+  if (PlaceInRecentPlans(recent, context.app.currentPlanFile) == RecentListChange::Added) {
+    for (int i = 0; i < kRecentFileCount; ++i) {
+      context.settingsStore.WriteSetting(RecentFileKey(i), recent[static_cast<std::size_t>(i)]);
+    }
+  }
+  PlanFileOutcome outcome;
+  outcome.relabelRecent = true;
+  return outcome;
+}
+
+const RecentPlans& RecentMenuLabels(const AppContext& context) {
+  return context.settings.recentFiles;
+}
+
+}  // namespace vanto
