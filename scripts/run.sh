@@ -3,13 +3,22 @@
 #   scripts/run.sh [program options]
 # The working folder is ./workdir unless VANTO_WORKDIR names another. The
 # program's own files (pictures, sounds, colour scheme) are refreshed in it
-# at every start; the user's settings, log and plans are never touched.
+# at every start; the demo plan with its photograph (testplans/) and the
+# simulator's example files (sim/) are copied only when missing, so a plan
+# the user has edited or saved results into stays. The user's settings and
+# log are never touched.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 workdir=${VANTO_WORKDIR:-$PWD/workdir}
 mkdir -p "$workdir"
-cp -r build/resources/. "$workdir/"
+for entry in build/resources/*; do
+  name=$(basename "$entry")
+  case "$name" in
+    testplans | sim) mkdir -p "$workdir/$name" && cp -rn "$entry/." "$workdir/$name/" ;;
+    *) cp -r "$entry" "$workdir/" ;;
+  esac
+done
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; then
   echo "No display found: start VANTO from a desktop session (or under xvfb-run)." >&2
   exit 1

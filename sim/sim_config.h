@@ -32,7 +32,7 @@ struct SimConfig {
   std::vector<std::pair<std::string, std::string>> faults;  // fault.NAME=CIRCUIT
   std::string probeScriptFile;
   std::string probeNode;   // probe=NAME: the probe stays on that node
-  int probeHoldMs = 3000;  // built-in probe script: each node in turn
+  int probeHoldMs = 3000;  // boards of files and keys: each node in turn
   int probeLiftMs = 1000;
   std::string scannerMapFile;
   std::map<int, std::string> scanChannels;  // scan.N=NAME

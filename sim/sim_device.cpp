@@ -82,6 +82,8 @@ d2xx::FT_STATUS SimDevice::Open() {
     std::optional<std::string> text = ReadTextFile(config.probeScriptFile);
     if (!text) warnings.push_back("cannot read the probe script " + config.probeScriptFile);
     probe = ProbeScript::Parse(text.value_or(""), config.probeScriptFile, warnings);
+  } else if (board->IsBuiltIn()) {
+    probe = ProbeScript::Parse(BuiltInProbeScriptText(), "built-in probe script", warnings);
   } else {
     probe = ProbeScript::Cycle(board->NodeNames(), config.probeHoldMs, config.probeLiftMs);
   }

@@ -1,5 +1,6 @@
 #include "virtual_board.h"
 
+#include "demo_board_text.h"
 #include "sim_text.h"
 
 namespace vanto::sim {
@@ -30,15 +31,33 @@ void ReadNodeLines(std::string_view text, const std::string& source,
   }
 }
 
+// "CHANNEL NODE" lines into `scanner`, over what is there.
+void ReadScannerMap(std::string_view text, const std::string& source,
+                    std::vector<std::string>& warnings, std::map<int, std::string>& scanner) {
+  for (const TextLine& line : MeaningfulLines(text)) {
+    std::vector<std::string_view> words = SplitWords(line.text);
+    std::optional<std::int64_t> channel = words.size() == 2 ? ParseInteger(words[0]) : std::nullopt;
+    if (!channel || *channel < 1 || *channel > 40) {
+      warnings.push_back(source + " line " + std::to_string(line.number) +
+                         ": expected a channel 1-40 and a node name");
+      continue;
+    }
+    scanner[static_cast<int>(*channel)] = std::string(words[1]);
+  }
+}
+
 }  // namespace
 
 std::string_view BuiltInBoardText() {
-  return "R1    R1k\n"
-         "D1    D\n"
-         "C1    C1u\n"
-         "ZD1   Z5.1\n"
-         "U1_2  R10k|C100n\n"
-         "NC1   open\n";
+  return builtin::kBoardText;
+}
+
+std::string_view BuiltInProbeScriptText() {
+  return builtin::kProbeScriptText;
+}
+
+std::string_view BuiltInScannerMapText() {
+  return builtin::kScannerMapText;
 }
 
 VirtualBoard::VirtualBoard(const SimConfig& config, std::vector<std::string>& warnings) {
@@ -48,9 +67,8 @@ VirtualBoard::VirtualBoard(const SimConfig& config, std::vector<std::string>& wa
   auto replace = [&](const std::string& name, std::string_view expression,
                      const std::string& where) { ReplaceNode(name, expression, where, warnings); };
 
-  if (config.boardFile.empty() && config.nodes.empty()) {
-    ReadNodeLines(BuiltInBoardText(), "built-in board", warnings, add);
-  }
+  builtIn_ = config.boardFile.empty() && config.nodes.empty();
+  if (builtIn_) ReadNodeLines(BuiltInBoardText(), "built-in board", warnings, add);
   if (!config.boardFile.empty()) {
     if (std::optional<std::string> text = ReadTextFile(config.boardFile)) {
       ReadNodeLines(*text, config.boardFile, warnings, add);
@@ -69,24 +87,22 @@ VirtualBoard::VirtualBoard(const SimConfig& config, std::vector<std::string>& wa
   }
   for (const auto& [name, expression] : config.faults) replace(name, expression, "fault." + name);
 
-  // Scanner: channels 1..n follow the board's node order unless mapped.
-  for (std::size_t i = 0; i < names_.size() && i < 40; ++i) {
-    scanner_[static_cast<int>(i) + 1] = names_[i];
+  // Scanner: the built-in board has its own map; other boards' channels
+  // 1..n follow their node order unless mapped.
+  if (builtIn_) {
+    ReadScannerMap(BuiltInScannerMapText(), "built-in scanner map", warnings, scanner_);
+  } else {
+    for (std::size_t i = 0; i < names_.size() && i < 40; ++i) {
+      scanner_[static_cast<int>(i) + 1] = names_[i];
+    }
   }
   if (!config.scannerMapFile.empty()) {
     std::optional<std::string> text = ReadTextFile(config.scannerMapFile);
-    if (!text) warnings.push_back("cannot read the scanner map " + config.scannerMapFile);
-    if (text) scanner_.clear();
-    for (const TextLine& line : MeaningfulLines(text.value_or(""))) {
-      std::vector<std::string_view> words = SplitWords(line.text);
-      std::optional<std::int64_t> channel =
-          words.size() == 2 ? ParseInteger(words[0]) : std::nullopt;
-      if (!channel || *channel < 1 || *channel > 40) {
-        warnings.push_back(config.scannerMapFile + " line " + std::to_string(line.number) +
-                           ": expected a channel 1-40 and a node name");
-        continue;
-      }
-      scanner_[static_cast<int>(*channel)] = std::string(words[1]);
+    if (!text) {
+      warnings.push_back("cannot read the scanner map " + config.scannerMapFile);
+    } else {
+      scanner_.clear();
+      ReadScannerMap(*text, config.scannerMapFile, warnings, scanner_);
     }
   }
   for (const auto& [channel, name] : config.scanChannels) scanner_[channel] = name;

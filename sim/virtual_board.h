@@ -27,6 +27,9 @@ class VirtualBoard {
 
   const std::vector<std::string>& NodeNames() const { return names_; }
 
+  // True when the board is the built-in one (no board file, no node keys).
+  bool IsBuiltIn() const { return builtIn_; }
+
   // What the scanner puts between its Sig and Com lines: the Sig channel's
   // node to ground, and back up through the Com channel's node when Com is
   // a channel too (channel 0 = the instrument's own ground lead).
@@ -42,9 +45,17 @@ class VirtualBoard {
   std::vector<std::string> names_;
   std::map<std::string, CircuitRef, std::less<>> circuits_;
   std::map<int, std::string> scanner_;
+  bool builtIn_ = false;
 };
 
-// The built-in board: resistor, diode, capacitor, zener, RC network, open pin.
+// The built-in board is the demo board DEMO-1, whose plan the program opens
+// by default: its nets (board file format), the probe walk over its pins in
+// plan order (probe script format) and its scanner map. The texts are
+// generated at build time from the demo board's one description
+// (tools/demo_board.cpp), so the simulator and the demo plan cannot drift
+// apart while the simulator still compiles none of that code.
 std::string_view BuiltInBoardText();
+std::string_view BuiltInProbeScriptText();
+std::string_view BuiltInScannerMapText();
 
 }  // namespace vanto::sim

@@ -71,7 +71,7 @@ class LinkSimTest : public ::testing::Test {
 };
 
 TEST_F(LinkSimTest, OneKilohmNodeGivesAStraightLineFourTimesASecond) {
-  SetUpSimulator("model=ORXA\nprobe=R1\n");  // R1 is 1 kOhm to ground
+  SetUpSimulator("model=ORXA\nprobe=R1\nnode.R1=R1k\n");  // R1 is 1 kOhm to ground
   state.generator.requestedMv = 1000;
   state.generator.requestedOhms = 1000;
   state.generator.requestedHz = 50;
