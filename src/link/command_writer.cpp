@@ -1,6 +1,7 @@
 // Register runs and frame requests.
 #include "link/command_writer.h"
 
+#include <algorithm>
 #include <mutex>
 
 #include "link/acquisition_control.h"
@@ -18,6 +19,7 @@ void SendRequestLocked(UsbLink& usb, int address) {
   DWORD written = 0;
   usb.library->FT_Write(usb.handle, usb.txBuffer.data(), static_cast<DWORD>(kRecordBytes),
                         &written);
+  usb.framesOutstanding.fetch_add(1);
 }
 
 }  // namespace
@@ -33,6 +35,9 @@ void WriteRegisters(InstrumentLink& link, int first, int count) {
   const std::size_t bytes = EncodeCommandFrame(state.registers, first, count, usb.txBuffer.data());
   DWORD written = 0;
   usb.library->FT_Write(usb.handle, usb.txBuffer.data(), static_cast<DWORD>(bytes), &written);
+  // A lost frame would otherwise leave the count high for good; more than
+  // a few frames are never on their way at the request pace.
+  usb.staleFrames.store(std::min(usb.framesOutstanding.load(), kMaxStaleFrames));
 }
 
 void SendFrameRequest(InstrumentLink& link, int address) {

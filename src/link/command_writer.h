@@ -14,6 +14,8 @@ namespace vanto {
 
 inline constexpr int kFrameRequestIntervalMs = 250;
 inline constexpr int kWritePauseMs = 25;
+// At most this many frames requested before a register write are ignored.
+inline constexpr std::int32_t kMaxStaleFrames = 4;
 
 // Main thread. Registers first .. first + count - 1 of the register image,
 // ascending, as one command frame in one FT_Write. With the link Closed

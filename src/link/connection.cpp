@@ -95,6 +95,8 @@ void OpenDevice(InstrumentLink& link, ULONG baudRate) {
 
   usb.handle = handle;
   usb.lastGoodFrameMs.store(link.clock.MonotonicMs());
+  usb.framesOutstanding.store(0);
+  usb.staleFrames.store(0);
   usb.connected.store(1);
 }
 

@@ -24,10 +24,16 @@ void ReadDataFrames(InstrumentLink& link) {
     usb.library->FT_Read(usb.handle, usb.rxBuffer.data(), static_cast<DWORD>(kDataFrameBytes),
                          &got);
     remaining -= static_cast<std::int64_t>(kDataFrameBytes);
+    if (usb.framesOutstanding.load() > 0) usb.framesOutstanding.fetch_sub(1);
     if (DecodeDataFrame(usb.rxBuffer.data(), frame)) {
-      PublishFrame(state.frames, frame);
       usb.lastGoodFrameMs.store(link.clock.MonotonicMs());
+      if (usb.staleFrames.load() > 0) {
+        usb.staleFrames.fetch_sub(1);  // taken with the settings before the last write
+      } else {
+        PublishFrame(state.frames, frame);
+      }
     } else {
+      if (usb.staleFrames.load() > 0) usb.staleFrames.fetch_sub(1);
       DropReadyFrame(state.frames);
       PostStatusText(state.outbox, UsbErrorText(frame.checksum));
     }

@@ -49,6 +49,14 @@ struct UsbLink {
   std::array<std::uint8_t, kUsbBufferBytes> txBuffer{};
   std::int64_t lastRequestMs = 0;  // time of the last frame request
 
+  // Frames requested and not read yet, and how many of the next frames were
+  // requested before the last register write. Those were acquired with the
+  // old settings (another voltage, another scanner channel), so they are
+  // read but not published: a test must never judge a node by them.
+  // Counted by the writing and reading threads, reset at every open.
+  std::atomic<std::int32_t> framesOutstanding{0};
+  std::atomic<std::int32_t> staleFrames{0};
+
   // EEPROM words 0..128 as read at the last start. Main thread.
   std::array<std::int16_t, kDescriptorWordCount> descriptorWords{};
 

@@ -50,10 +50,12 @@ SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSet
   const float openFraction = OpenCircuitFraction(settings.openCircuitDetectThreshold);
   if (CurrentIsFlat(analysis.liveSignature, n, ipkAmps, openFraction)) {
     analysis.stableCycleCount = 0;
+    analysis.openCycleCount += 1;
     analysis.signatureState = SignatureState::OpenCircuit;
     return analysis.signatureState;
   }
 
+  analysis.openCycleCount = 0;
   analysis.stableCycleCount += 1;
   const float stableFraction = StabilityFraction(settings.stableSignatureDetectThreshold);
   const float tV = stableFraction * vpkVolts;
@@ -73,6 +75,11 @@ SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSet
 bool IsSettled(const SignatureAnalysis& analysis, const Settings& settings) {
   return analysis.signatureState == SignatureState::Stable &&
          analysis.stableCycleCount >= StableDelayCycles(settings);
+}
+
+bool IsSettledOpen(const SignatureAnalysis& analysis, const Settings& settings) {
+  return analysis.signatureState == SignatureState::OpenCircuit &&
+         analysis.openCycleCount >= StableDelayCycles(settings);
 }
 
 }  // namespace vanto

@@ -19,4 +19,8 @@ SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSet
 // True once the live signature has stayed stable for the stable delay.
 bool IsSettled(const SignatureAnalysis& analysis, const Settings& settings);
 
+// An open circuit that has lasted the stable delay: on a scanner channel
+// that is the node's signature (an open pin), not a lifted probe.
+bool IsSettledOpen(const SignatureAnalysis& analysis, const Settings& settings);
+
 }  // namespace vanto

@@ -27,6 +27,10 @@ struct SignatureAnalysis {
 
   SignatureState signatureState = SignatureState::OpenCircuit;
   std::int32_t stableCycleCount = 0;  // consecutive stable classifications
+  // Consecutive open-circuit classifications. On a scanner channel an open
+  // node is a measurement (there is no probe to lift), and this count tells
+  // when it has lasted long enough to be taken.
+  std::int32_t openCycleCount = 0;
   float goldenDifference = 0.0f;      // percent, from the last comparison
 };
 

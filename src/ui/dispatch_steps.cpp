@@ -9,7 +9,10 @@ bool NoticeRunModeChange(TestRunContext& context) {
   TestRunState& run = context.run;
   const auto mode = static_cast<std::int32_t>(run.runMode);
   if (mode == run.lastRunMode) return false;
-  if (IsAutomaticRun(run.runMode)) context.analysis.stableCycleCount = 0;
+  if (IsAutomaticRun(run.runMode)) {
+    context.analysis.stableCycleCount = 0;
+    context.analysis.openCycleCount = 0;
+  }
   run.lastRunMode = mode;
   context.hooks.RefreshInterface();
   return true;

@@ -48,6 +48,13 @@ bool WantsCapture(const TestRunContext& context, int row) {
   return table.CellView(row, cell::kStatus) == cell::kUntested && signature == cell::kNo;
 }
 
+// A settled signature; with a scanner channel an open node that stays open
+// counts too, or an open pin would hold an unattended run for ever.
+bool ReadyToMeasure(const TestRunContext& context) {
+  if (IsSettled(context.analysis, context.settings)) return true;
+  return ScannerInUse(context.generator) && IsSettledOpen(context.analysis, context.settings);
+}
+
 void WaitForLift(TestRunContext& context, std::int32_t& step) {
   if (ProbeLifted(context) || ScannerInUse(context.generator)) step = kSettleStep;
 }
@@ -60,7 +67,10 @@ void WaitForLift(TestRunContext& context, std::int32_t& step) {
 void Advance(TestRunContext& context, std::int32_t& step, RunMode idle) {
   const bool scanner = ScannerInUse(context.generator);
   if (!scanner && !ProbeLifted(context)) return;
-  if (scanner) context.analysis.stableCycleCount = 0;
+  if (scanner) {
+    context.analysis.stableCycleCount = 0;
+    context.analysis.openCycleCount = 0;
+  }
   TestPlanState& plan = context.plan;
   ++plan.currentRecord;
   step = kSearchStep;
@@ -79,7 +89,7 @@ void StepAutoTest(TestRunContext& context) {
       break;
     case kLiftStep: WaitForLift(context, step); break;
     case kSettleStep: {
-      if (!IsSettled(context.analysis, context.settings)) break;
+      if (!ReadyToMeasure(context)) break;
       TestPlanState& plan = context.plan;
       StoreLiveSignature(plan.table, plan.currentRecord, 1, context.analysis.liveSignature,
                          context.generator);
@@ -108,7 +118,7 @@ void StepAutoCapture(TestRunContext& context) {
       break;
     case kLiftStep: WaitForLift(context, step); break;
     case kSettleStep: {
-      if (!IsSettled(context.analysis, context.settings)) break;
+      if (!ReadyToMeasure(context)) break;
       TestPlanState& plan = context.plan;
       StoreLiveSignature(plan.table, plan.currentRecord, 0, context.analysis.liveSignature,
                          context.generator);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "link/command_writer.h"
 #include "link/frame_processing.h"
 #include "link/link_fixture.h"
 
@@ -48,6 +49,25 @@ TEST_F(FrameReaderTest, OneFrameFrom1039QueuedBytes) {
   DecodedFrame frame;
   ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
   EXPECT_EQ(frame.header[0], 1);
+}
+
+// A frame requested before new settings were written was measured with the
+// old ones: it is read off the line but never shown or judged.
+TEST_F(FrameReaderTest, FramesRequestedBeforeARegisterWriteAreNotPublished) {
+  Open();
+  SendFrameRequest(link, 0);
+  SendFrameRequest(link, 0);
+  WriteRegisters(link, 16, 2);  // e.g. another scanner channel
+  SendFrameRequest(link, 0);
+  for (int n = 1; n <= 3; ++n) device->Queue(BuildFrame(Numbered(n)));
+
+  ReadDataFrames(link);
+
+  EXPECT_EQ(device->Queued(), 0u);
+  DecodedFrame frame;
+  ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
+  EXPECT_EQ(frame.header[0], 3);
+  EXPECT_EQ(state.usb.framesOutstanding.load(), 0);
 }
 
 TEST_F(FrameReaderTest, FewerThan520BytesAreLeftQueued) {

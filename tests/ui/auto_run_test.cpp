@@ -186,6 +186,10 @@ class ScannerRun : public ::testing::Test {
   }
   // One pass with the frame of the channel the record step selected.
   void ScannerPass() {
+    if (bench.generator.scanSig == openChannel) {
+      bench.Pass(OpenProbe());
+      return;
+    }
     const bool faulty = bench.generator.scanSig == faultyChannel;
     bench.Pass(ResistorNode(faulty ? kFaultyNode : kGoodNode));
   }
@@ -204,7 +208,26 @@ class ScannerRun : public ::testing::Test {
 
   RunBench bench;
   int faultyChannel = 0;
+  int openChannel = 0;
 };
+
+// On a scanner there is no probe to lift: an open pin is what the node
+// measures, and an unattended run must mark it and go on, not wait for ever.
+TEST_F(ScannerRun, AnOpenPinIsMarkedBadAfterTheStableDelayAndTheRunGoesOn) {
+  bench.run.useRecordSettings = true;
+  MakeScannedPlan(4);
+  openChannel = 2;
+  StartRun(bench, RunMode::TestBoard);
+
+  const std::vector<int> marks = RunToEnd(RunMode::TestBoard);
+
+  ASSERT_EQ(marks.size(), 4u);
+  EXPECT_EQ(bench.Status(2), cell::kGood);
+  EXPECT_EQ(bench.Status(3), cell::kBad);
+  EXPECT_EQ(bench.Status(4), cell::kGood);
+  EXPECT_EQ(bench.Status(5), cell::kGood);
+  EXPECT_GE(marks[1] - marks[0], StableDelayCycles(bench.settings));
+}
 
 TEST_F(ScannerRun, AutoTestNeedsNoLiftAndMarksExactlyTheFaultyChannel) {
   bench.run.useRecordSettings = true;
