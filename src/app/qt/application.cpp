@@ -12,8 +12,7 @@
 #include "app/startup.h"
 #include "link/acquisition_thread.h"
 #include "link/connection.h"
-#include "link/frame_processing.h"
-#include "link/generator_apply.h"
+#include "ui/main_dispatcher.h"
 
 namespace vanto {
 
@@ -28,23 +27,6 @@ std::string SimulatorBesideProgram() {
   return (program.parent_path() / "liborx_sim.so").string();
 }
 
-// Until the main window's dispatcher exists: the event flags are consumed
-// and the link is served (settings sent, frames converted, messages shown).
-class LinkDispatcher final : public PassDispatcher {
- public:
-  LinkDispatcher(AppState& state, InstrumentLink link) : idle_(state), link_(std::move(link)) {}
-  void DispatchPass() override {
-    idle_.DispatchPass();
-    GeneratorStep(link_);
-    ProcessFrame(link_);
-    ShowPendingLinkMessages(link_);
-  }
-
- private:
-  IdleDispatcher idle_;
-  InstrumentLink link_;
-};
-
 }  // namespace
 
 Application::Application(AppContext& context, SoundOutput& sound)
@@ -58,8 +40,13 @@ void Application::OnWindowEvent(EventKind kind) {
 }
 
 InstrumentLink Application::Link() {
-  return InstrumentLink{context_.link, context_.messages, context_.clock, liveSignature_,
-                        context_.app.activeModel, {}};
+  InstrumentLink link{context_.link,           context_.messages, context_.clock,
+                      analysis_.liveSignature, context_.app.activeModel, {}};
+  // The generator step refreshes the controls after it applied a change.
+  link.refreshInterface = [this] {
+    if (controller_) controller_->RefreshInterface();
+  };
+  return link;
 }
 
 void Application::Start() {
@@ -99,12 +86,23 @@ void Application::InitialiseInterface() {
   LoadImages(pictures_, c.messages);
   LoadSounds(c.app.soundAvailable, sound_, c.messages);
 
-  // Menu bar, ribbon, scope panes, tree panels and the recent list are
-  // built by the main window's own features as they arrive.
   window_->SetBackgroundColour(c.settings.colourBackground);
+  instrument_ = std::make_unique<LinkInstrumentPort>(Link());
+  controller_ = std::make_unique<MainWindowController>(
+      *window_, c, WindowRunState{run_, freeze_, analysis_, display_, *instrument_}, Link(),
+      pictures_, fonts_, events_);
+  runContext_.reset(new TestRunContext{run_, freeze_, analysis_, c.plan, c.link.generator,
+                                       c.settings, display_, *instrument_, *controller_,
+                                       sound_, c.messages, questions_, c.clock});
+  controller_->BuildMenuBar();
+  controller_->BuildRibbonAndPanes();
+  controller_->BuildTreePanels();
+  controller_->BuildRecentList();
+  controller_->RefreshInterface();
   c.app.relayoutPending = true;
 
-  dispatcher_ = std::make_unique<LinkDispatcher>(c.app, Link());
+  dispatcher_ = std::make_unique<MainDispatcher>(c, *runContext_, Link(), *controller_, *controller_,
+                                                 events_);
   StartAcquisitionThread(Link());
   c.clock.SleepMs(kStartupSettleMs);
   if (options_.connect) {

@@ -1,0 +1,13 @@
+// Yes/No questions through QMessageBox, modal on the main thread.
+#pragma once
+
+#include "app/question_box.h"
+
+namespace vanto {
+
+class QtQuestionBoxes final : public QuestionBoxes {
+ public:
+  bool AskYesNo(const std::string& title, const std::string& text) override;
+};
+
+}  // namespace vanto
