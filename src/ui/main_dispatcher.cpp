@@ -96,7 +96,9 @@ void MainDispatcher::DispatchPass() {
   RunQueuedControl();
   StepRunMode(run_);
   NoticeRunModeChange(run_);
-  if (TakeRelayoutRequest(run_.run, app_.app.relayoutPending,
+  // The calendar is read only when a relayout waits: it is not free.
+  if (app_.app.relayoutPending &&
+      TakeRelayoutRequest(run_.run, app_.app.relayoutPending,
                           CalendarSeconds(app_.clock.LocalTime()))) {
     window_.Relayout();
     run_.display.displayRefreshPending = true;

@@ -47,7 +47,7 @@ void MainWindow::SetBackgroundColour(std::int32_t colour) {
 
 int MainWindow::MenuHeight() const {
   QWidget* bar = menuWidget();
-  return bar != nullptr && bar->isVisible() ? bar->sizeHint().height() : 0;
+  return bar != nullptr && !bar->isHidden() ? bar->sizeHint().height() : 0;
 }
 
 void MainWindow::ResizeClientArea(int width, int height) {

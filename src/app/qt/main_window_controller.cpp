@@ -1,5 +1,7 @@
 #include "app/qt/main_window_controller.h"
 
+#include <QApplication>
+#include <algorithm>
 #include <QMenuBar>
 #include <QPalette>
 
@@ -66,8 +68,21 @@ void MainWindowController::OnMenu(MenuCommand command) {
 }
 
 void MainWindowController::BuildMenuBar() {
+  // The menus keep the desktop's colours, not the client area's.
+  // Each role is set, so none is inherited from the window.
+  QPalette palette = QApplication::palette();
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
+                                   QPalette::ButtonText, QPalette::Base, QPalette::Text,
+                                   QPalette::Highlight, QPalette::HighlightedText}) {
+    palette.setColor(role, palette.color(role));
+  }
+  window_.menuBar()->setPalette(palette);
+  window_.menuBar()->setAutoFillBackground(true);
   menus_ = std::make_unique<MenuBarWidgets>(window_.menuBar(),
                                             [this](MenuCommand command) { OnMenu(command); });
+  // Shown now rather than by the window's next layout pass, so the client
+  // area sizes computed from here on count the menu bar.
+  window_.menuBar()->show();
 }
 
 void MainWindowController::BuildRibbonAndPanes() {
@@ -76,6 +91,7 @@ void MainWindowController::BuildRibbonAndPanes() {
                             [this](RibbonControl control, int value) { OnControl(control, value); },
                             client);
   ribbon_->InstallShortcuts(&window_);
+  ribbon_->show();  // the window is already shown, so new children are not
   link_.state.buttons.a.exists = ribbon_->Has(RibbonElement::ButtonAIndicator);
   link_.state.buttons.b.exists = ribbon_->Has(RibbonElement::ButtonBIndicator);
 
@@ -91,6 +107,7 @@ void MainWindowController::BuildRibbonAndPanes() {
   palette.setColor(QPalette::Window, ColourFromSetting(app_.settings.colourBackground));
   filler_->setPalette(palette);
   filler_->setAutoFillBackground(true);
+  filler_->show();
 
   window_.SetClickSink([this](EventKind kind, QPoint point) {
     const ClickPoint click{point.x(), point.y()};
@@ -302,6 +319,12 @@ void MainWindowController::RefreshInterface() {
     ClientSize size{client->width(), client->height()};
     if (state.layout->clientSize) {
       size = *state.layout->clientSize;
+      // Never shorter than the ribbon: the compact size would cut off its
+      // lowest controls (the freeze toggles) on every model.
+      if (ribbon_ != nullptr && state.layout->controlSet) {
+        size.height = std::max(size.height,
+                               ribbon_->ContentHeight(*state.layout->controlSet) + 2 * kWindowBorder);
+      }
       window_.ResizeClientArea(size.width, size.height);
     }
     if (state.layout->relayout) RelayoutFor(size.width, size.height);

@@ -122,5 +122,68 @@ TEST_F(ApplicationTest, EveryLoopPassCallsTheDispatcherOnceEventOrNot) {
   EXPECT_EQ(dispatcher.passes, 20);
 }
 
+// The main window as it first appears: the Advanced layout at its stated
+// client width, the ribbon of the model, the panes of the default view.
+TEST_F(ApplicationTest, AdvancedWindowLaysOutTheRibbonAndTheDefaultView) {
+  testing::WriteFile(kSettingsFileName, "ActiveInstrument=ORXA\r\nORX_Mode=Advanced\r\n");
+  app.Start();
+  MainWindowController& window = app.Controller();
+  const QWidget* client = app.Window().ClientArea();
+  EXPECT_EQ(client->width(), 1545);
+  EXPECT_FLOAT_EQ(window.Layout().unit, 139.7f);
+  ASSERT_NE(window.Pane(PaneId::MainScope), nullptr);
+  EXPECT_EQ(window.Pane(PaneId::MainScope)->geometry(), QRect(148, 2, 697, 697));
+  EXPECT_TRUE(window.Pane(PaneId::MainScope)->isVisible());
+  // "2miniscopes+PCB+TestTree+BadTree": mini-scopes 4 and 6, board, trees.
+  EXPECT_TRUE(window.Pane(MiniScope(4))->isVisible());
+  EXPECT_TRUE(window.Pane(MiniScope(6))->isVisible());
+  EXPECT_FALSE(window.Pane(MiniScope(5))->isVisible());
+  EXPECT_EQ(window.Pane(MiniScope(4))->size(), QSize(231, 231));
+  EXPECT_TRUE(window.TestTree()->isVisible());
+  EXPECT_TRUE(window.BadTree()->isVisible());
+  ASSERT_NE(window.Ribbon(), nullptr);
+  EXPECT_TRUE(window.Ribbon()->isVisible());
+  EXPECT_FALSE(window.Ribbon()->Has(RibbonElement::DcGeneratorHeader));
+  EXPECT_FALSE(window.Ribbon()->Has(RibbonElement::ScanSigList));
+}
+
+// The compact size is stated as 534 x 408, but the ribbon's compact set
+// needs more height than that: the window grows so no control is cut off.
+TEST_F(ApplicationTest, CompactWindowKeepsEveryRibbonControlInside) {
+  testing::WriteFile(kSettingsFileName, "ActiveInstrument=ORXC\r\nORX_Mode=Basic\r\n");
+  app.Start();
+  MainWindowController& window = app.Controller();
+  const QWidget* client = app.Window().ClientArea();
+  EXPECT_EQ(client->width(), 534);
+  const RibbonPanel& ribbon = *window.Ribbon();
+  EXPECT_GE(client->height(), ribbon.ContentHeight(RibbonShownIn::CompactModes) + 4);
+  const QRect autoFreeze = ribbon.ElementRect(RibbonElement::AutoFreeze).translated(ribbon.pos());
+  EXPECT_TRUE(client->rect().contains(autoFreeze));
+  EXPECT_TRUE(ribbon.Widget(RibbonElement::AutoFreeze)->isVisible());
+  EXPECT_FALSE(ribbon.Widget(RibbonElement::Good)->isVisible());
+  EXPECT_FALSE(window.Pane(MiniScope(5))->isVisible());
+}
+
+// Keys reach the test run through the queue: "Right" moves to the next
+// record on the next pass, whatever pane the pointer rests on.
+TEST_F(ApplicationTest, TheNextKeyMovesOneRecordPerPress) {
+  ASSERT_EQ(::mkdir("testplans", 0755), 0);
+  std::string plan = std::string(576, ',') + "\r\n";
+  for (int row = 2; row <= 6; ++row) plan += "1000,,1000,,50,,,,Untested,R1" + std::string(566, ',') + "\r\n";
+  testing::WriteFile("testplans/five.ept", plan);
+  testing::WriteFile(kSettingsFileName, "ORX_TestPlanFileName=testplans/five.ept\r\n");
+  app.Start();
+  app.Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&app.Window()));
+  QTimer wake;
+  wake.start(1);
+  for (int i = 0; i < 3; ++i) RunMainLoopPass(context.app, app.Dispatcher());
+  context.plan.currentRecord = 2;
+  QTest::keyClick(&app.Window(), Qt::Key_Right);
+  QTest::keyClick(&app.Window(), Qt::Key_Right);
+  for (int i = 0; i < 3; ++i) RunMainLoopPass(context.app, app.Dispatcher());
+  EXPECT_EQ(context.plan.currentRecord, 4);
+}
+
 }  // namespace
 }  // namespace vanto
