@@ -61,6 +61,22 @@ class BenchFolder {
   std::filesystem::path previous_;
 };
 
+// Runs `pass` over and over, one second per benchmark iteration, and
+// reports the main thread's share of one core.
+template <typename Pass>
+void MeasureLoopCpu(benchmark::State& state, Pass pass) {
+  double cpu = 0.0;
+  double wall = 0.0;
+  for (auto _ : state) {
+    const double cpuStart = ThreadCpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) pass();
+    cpu += ThreadCpuSeconds() - cpuStart;
+    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  }
+  state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
+}
+
 // Runs the main loop for the benchmark's iterations of one second each;
 // reports the main thread's CPU share and, while connected, the time from
 // a verified frame to the end of the pass that redrew the main scope.
@@ -87,25 +103,16 @@ void RunLoop(benchmark::State& state, bool connect) {
   }
 
   std::vector<double> latenciesMs;
-  double cpu = 0.0;
-  double wall = 0.0;
-  for (auto _ : state) {
-    const double cpuStart = ThreadCpuSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) {
-      const std::uint16_t shownFrame = context.link.lastFrame.header[0];
-      RunMainLoopPass(context.app, app.Dispatcher());
-      if (context.link.lastFrame.header[0] != shownFrame) {
-        // From the moment the frame was read and verified (the link's own
-        // stamp, in ms of the same clock) to the end of the redraw.
-        latenciesMs.push_back(
-            static_cast<double>(clock.MonotonicMs() - context.link.usb.lastGoodFrameMs.load()));
-      }
+  MeasureLoopCpu(state, [&] {
+    const std::uint16_t shownFrame = context.link.lastFrame.header[0];
+    RunMainLoopPass(context.app, app.Dispatcher());
+    if (context.link.lastFrame.header[0] != shownFrame) {
+      // From the moment the frame was read and verified (the link's own
+      // stamp, in ms of the same clock) to the end of the redraw.
+      latenciesMs.push_back(
+          static_cast<double>(clock.MonotonicMs() - context.link.usb.lastGoodFrameMs.load()));
     }
-    cpu += ThreadCpuSeconds() - cpuStart;
-    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
+  });
   state.counters["frames"] = static_cast<double>(latenciesMs.size());
   if (!latenciesMs.empty()) {
     std::sort(latenciesMs.begin(), latenciesMs.end());
@@ -120,18 +127,9 @@ void RunLoop(benchmark::State& state, bool connect) {
 void BM_BareOneMillisecondLoop(benchmark::State& state) {
   QTimer wake;
   wake.start(1);
-  double cpu = 0.0;
-  double wall = 0.0;
-  for (auto _ : state) {
-    const double cpuStart = ThreadCpuSeconds();
-    const auto start = std::chrono::steady_clock::now();
-    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(1)) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    }
-    cpu += ThreadCpuSeconds() - cpuStart;
-    wall += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  state.counters["cpu_percent_of_core"] = 100.0 * cpu / wall;
+  MeasureLoopCpu(state, [] {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  });
 }
 
 void BM_MainLoopIdleDisconnected(benchmark::State& state) { RunLoop(state, false); }

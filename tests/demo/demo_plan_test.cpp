@@ -328,6 +328,15 @@ class RecaptureTest : public DemoPlanTest {
   }
   void TearDown() override { ::unsetenv("ORX_SIM_CONFIG"); }
 
+  // Connects, with the simulator saying nothing about its configuration.
+  static void ConnectWithoutWarnings(demo::CaptureSession& session) {
+    StderrCapture errors;
+    const bool connected = session.Connect();
+    const std::string warnings = errors.Stop();
+    ASSERT_TRUE(connected);
+    EXPECT_EQ(warnings.find("orx_sim"), std::string::npos) << warnings;
+  }
+
   // A fresh settled capture of `row` with its stored settings, measured
   // against its golden.
   float Recapture(demo::CaptureSession& session, int row, int scanSig) {
@@ -365,13 +374,9 @@ TEST_F(RecaptureTest, AProbeOnThePinFindsTheGoldenAgain) {
 
 TEST_F(RecaptureTest, TheDefaultScannerMapReachesEveryNetWithoutComplaint) {
   Configure("model=ORXC\neeprom_file=\n");
-  StderrCapture errors;
   demo::CaptureSession session("ORXC", ORX_SIM_LIBRARY);
-  const bool connected = session.Connect();
-  const std::string warnings = errors.Stop();
-  ASSERT_TRUE(connected);
   // The built-in board, walk and map parse without a single warning.
-  EXPECT_EQ(warnings.find("orx_sim"), std::string::npos) << warnings;
+  ASSERT_NO_FATAL_FAILURE(ConnectWithoutWarnings(session));
   for (const auto& [component, pin] :
        std::vector<std::pair<std::string, int>>{{"Q1", 3}, {"U2", 1}, {"U3", 29}, {"J1", 7}}) {
     const int row = RowOf(plan, component, pin);
@@ -383,12 +388,8 @@ TEST_F(RecaptureTest, TheDefaultScannerMapReachesEveryNetWithoutComplaint) {
 
 TEST_F(RecaptureTest, TheFaultOverlayFailsTheRecordsItBreaksAndNoOthers) {
   Configure(std::string("model=ORXC\neeprom_file=\nfault_file=") + DEMO_FAULT_FILE + "\n");
-  StderrCapture errors;
   demo::CaptureSession session("ORXC", ORX_SIM_LIBRARY);
-  const bool connected = session.Connect();
-  const std::string warnings = errors.Stop();
-  ASSERT_TRUE(connected);
-  EXPECT_EQ(warnings.find("orx_sim"), std::string::npos) << warnings;
+  ASSERT_NO_FATAL_FAILURE(ConnectWithoutWarnings(session));
   // Every record on a faulty net fails; a few on good nets, some beside the
   // faulty parts, still pass.
   const std::set<std::string> faulty = {"PD6", "AIN", "QB", "RST_N"};

@@ -2,11 +2,23 @@
 // one with the cells those features read.
 #pragma once
 
+#include <ostream>
 #include <string>
 
+#include "testplan/pcb_view.h"
 #include "testplan/plan_cells.h"
 #include "testplan/test_plan.h"
 #include "ui/record_cells.h"
+
+namespace vanto {
+
+// Found by argument lookup, so it lives beside PcbWindow.
+inline void PrintTo(const PcbWindow& w, std::ostream* out) {
+  *out << w.x0 << ".." << w.x1 << " x " << w.y0 << ".." << w.y1 << " of " << w.imageWidth << " x "
+       << w.imageHeight;
+}
+
+}  // namespace vanto
 
 namespace vanto::testing {
 

@@ -88,6 +88,13 @@ class MainDispatcherTest : public ::testing::Test {
     app.link.openLibrary = [] { return std::shared_ptr<D2xxApi>(); };
   }
 
+  // A mouse click at a client-area point, landing on what the hit test says.
+  void Click(EventKind kind, ClickPoint point, int hit) {
+    window.hitResult = hit;
+    HandleWindowEvent(app.app, kind, true);
+    (kind == EventKind::RightClick ? events.rightClick : events.leftClick) = point;
+  }
+
   InstrumentLink Link() {
     return InstrumentLink{app.link, app.messages, app.clock, analysis.liveSignature,
                           app.app.activeModel, {}};
@@ -164,9 +171,7 @@ TEST_P(MiniScopeClick, MovesByTheScopesOffsetWithinTheRecords) {
   const ClickCase& c = GetParam();
   app.plan.currentRecord = c.startRecord;
   dispatcher.DispatchPass();
-  window.hitResult = c.hit;
-  HandleWindowEvent(app.app, EventKind::LeftClick, true);
-  events.leftClick = ClickPoint{400, 300};
+  Click(EventKind::LeftClick, {400, 300}, c.hit);
   dispatcher.DispatchPass();
   EXPECT_EQ(window.Count("HitTest 400,300"), 1);
   EXPECT_EQ(app.plan.currentRecord, c.expectedRecord);
@@ -183,9 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Offsets, MiniScopeClick,
 
 TEST_F(MainDispatcherTest, AClickOnTheIndicatorConnectsWhenDisconnected) {
   dispatcher.DispatchPass();
-  window.hitResult = kHitConnectionIndicator;
-  HandleWindowEvent(app.app, EventKind::LeftClick, true);
-  events.leftClick = ClickPoint{10, 20};
+  Click(EventKind::LeftClick, {10, 20}, kHitConnectionIndicator);
   dispatcher.DispatchPass();
   ASSERT_FALSE(boxes.shown.empty());  // the library is missing: the attempt says so
   const testing::RecordedBox& box = boxes.shown.front();
@@ -194,9 +197,7 @@ TEST_F(MainDispatcherTest, AClickOnTheIndicatorConnectsWhenDisconnected) {
 
 TEST_F(MainDispatcherTest, AClickOnTheBoardViewGoesToTheBoardView) {
   dispatcher.DispatchPass();
-  window.hitResult = kHitBoardView;
-  HandleWindowEvent(app.app, EventKind::LeftClick, true);
-  events.leftClick = ClickPoint{900, 500};
+  Click(EventKind::LeftClick, {900, 500}, kHitBoardView);
   dispatcher.DispatchPass();
   EXPECT_EQ(window.Count("PcbViewClick"), 1);
   EXPECT_EQ(app.plan.currentRecord, 6);
@@ -204,9 +205,7 @@ TEST_F(MainDispatcherTest, AClickOnTheBoardViewGoesToTheBoardView) {
 
 TEST_F(MainDispatcherTest, ARightClickHitTestsAndDoesNothingElse) {
   dispatcher.DispatchPass();
-  window.hitResult = kHitMiniScope1;
-  HandleWindowEvent(app.app, EventKind::RightClick, true);
-  events.rightClick = ClickPoint{5, 5};
+  Click(EventKind::RightClick, {5, 5}, kHitMiniScope1);
   dispatcher.DispatchPass();
   EXPECT_EQ(window.Count("HitTest 5,5"), 1);
   EXPECT_EQ(app.plan.currentRecord, 6);

@@ -18,12 +18,6 @@
 
 namespace vanto {
 
-// Found by argument lookup, so it lives beside PcbWindow.
-void PrintTo(const PcbWindow& w, std::ostream* out) {
-  *out << w.x0 << ".." << w.x1 << " x " << w.y0 << ".." << w.y1 << " of " << w.imageWidth << " x "
-       << w.imageHeight;
-}
-
 namespace {
 
 using testing::AddRecord;
