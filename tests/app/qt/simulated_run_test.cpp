@@ -33,7 +33,7 @@ constexpr int kRecords = 24;
 // The channels whose nodes the faulty board changes, and how.
 const std::set<int> kFaultedChannels = {5, 13, 22};
 
-class SilentSound final : public SoundOutput {
+class RecordingSound final : public SoundOutput {
  public:
   bool Available() override { return true; }
   bool Load(SoundId, const std::string&) override { return true; }
@@ -154,7 +154,7 @@ class SimulatedRunTest : public ::testing::Test {
   SystemClock clock;
   testing::RecordingBoxes boxes;
   AppContext context{clock, boxes};
-  SilentSound sound;
+  RecordingSound sound;
   Application app{context, sound};
   QTimer wake;
 };
