@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/system_clock.h"
+#include "foundation/messages.h"
+#include "foundation/system_clock.h"
 #include "link/data_frame.h"
 #include "link/frame_reader.h"
 #include "link/frame_store.h"

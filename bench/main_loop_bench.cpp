@@ -16,7 +16,7 @@
 
 #include "app/qt/application.h"
 #include "app/qt/main_loop.h"
-#include "app/system_clock.h"
+#include "foundation/system_clock.h"
 #include "link/acquisition_thread.h"
 
 namespace vanto {

@@ -21,7 +21,7 @@
 #include "testplan/qt/board_view.h"
 #include "testplan/qt/tree_panel.h"
 #include "testplan/test_trees.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "signature/signature_record.h"
+#include "testplan/signature_record.h"
 #include "ui/qt/scope_passes.h"
 
 namespace vanto {

@@ -6,8 +6,10 @@
 #include <cmath>
 
 #include "signature/classification.h"
+#include "link/generator_full_scale.h"
 #include "signature/golden_difference.h"
-#include "signature/signature_record.h"
+#include "testplan/golden_record.h"
+#include "testplan/signature_record.h"
 
 namespace vanto {
 namespace {
@@ -63,7 +65,7 @@ void BM_ClassifySignature(benchmark::State& state) {
   analysis.liveSignature = Ellipse(1.0f);
   analysis.referenceSignature = Ellipse(1.0f);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(ClassifySignature(analysis, generator, settings));
+    benchmark::DoNotOptimize(ClassifySignature(analysis, GeneratorFullScale(generator), settings));
     analysis.stableCycleCount = 0;
   }
 }

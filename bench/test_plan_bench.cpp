@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
-#include "app/number_text.h"
+#include "foundation/messages.h"
+#include "foundation/number_text.h"
 #include "testplan/test_plan.h"
 
 namespace vanto {

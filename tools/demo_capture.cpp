@@ -6,6 +6,7 @@
 #include "link/frame_reader.h"
 #include "link/generator_apply.h"
 #include "signature/classification.h"
+#include "link/generator_full_scale.h"
 
 namespace vanto::demo {
 namespace {
@@ -75,7 +76,7 @@ std::optional<Signature> CaptureSession::CaptureSettled(const CaptureRequest& re
       --staleFrames;
       continue;
     }
-    const SignatureState judged = ClassifySignature(analysis_, generator, settings_);
+    const SignatureState judged = ClassifySignature(analysis_, GeneratorFullScale(generator), settings_);
     openFrames = judged == SignatureState::OpenCircuit ? openFrames + 1 : 0;
     const bool settled =
         judged == SignatureState::Stable && analysis_.stableCycleCount >= settledFrames;

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/settings.h"
-#include "app/system_clock.h"
+#include "foundation/messages.h"
+#include "foundation/settings.h"
+#include "foundation/system_clock.h"
 #include "link/link_state.h"
 #include "signature/signature_analysis.h"
 

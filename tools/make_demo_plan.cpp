@@ -25,12 +25,12 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/system_clock.h"
+#include "foundation/messages.h"
+#include "foundation/system_clock.h"
 #include "demo_board.h"
 #include "demo_capture.h"
 #include "demo_plan.h"
-#include "signature/signature_record.h"
+#include "testplan/signature_record.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 #include "testplan/pcb_view.h"
 
 namespace {

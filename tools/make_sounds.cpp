@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #pragma once
 
 #include "app/app_state.h"
-#include "app/messages.h"
-#include "app/platform.h"
-#include "app/settings.h"
-#include "app/settings_store.h"
+#include "foundation/messages.h"
+#include "foundation/platform.h"
+#include "foundation/settings.h"
+#include "foundation/settings_store.h"
 #include "link/link_state.h"
 #include "testplan/test_plan.h"
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/crash_handler.h"
-#include "app/message_texts.h"
-#include "app/mode_and_view.h"
-#include "app/settings_keys.h"
+#include "foundation/crash_handler.h"
+#include "foundation/message_texts.h"
+#include "foundation/mode_and_view.h"
+#include "foundation/settings_keys.h"
 
 namespace vanto {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "app/settings_keys.h"
+#include "foundation/settings_keys.h"
 
 namespace vanto {
 namespace {

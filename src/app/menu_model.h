@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/mode_and_view.h"
-#include "app/settings.h"
+#include "foundation/mode_and_view.h"
+#include "foundation/settings.h"
 
 namespace vanto {
 

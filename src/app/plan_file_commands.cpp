@@ -4,9 +4,9 @@
 #include <optional>
 #include <utility>
 
-#include "app/message_texts.h"
-#include "app/mode_and_view.h"
-#include "app/settings_keys.h"
+#include "foundation/message_texts.h"
+#include "foundation/mode_and_view.h"
+#include "foundation/settings_keys.h"
 
 namespace vanto {
 namespace {

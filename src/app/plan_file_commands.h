@@ -12,7 +12,7 @@
 #include <string>
 
 #include "app/app_context.h"
-#include "app/file_requester.h"
+#include "foundation/file_requester.h"
 #include "testplan/plan_files.h"
 
 namespace vanto {

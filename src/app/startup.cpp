@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "app/file_paths.h"
-#include "app/number_text.h"
-#include "app/message_texts.h"
-#include "app/settings_keys.h"
+#include "foundation/file_paths.h"
+#include "foundation/number_text.h"
+#include "foundation/message_texts.h"
+#include "foundation/settings_keys.h"
 
 namespace vanto {
 

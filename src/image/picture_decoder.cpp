@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_paths.h"
+#include "foundation/file_paths.h"
 #include "image/jpeg2000_decoder.h"
 #include "image/jpeg_decoder.h"
 #include "image/picture_format.h"

@@ -3,7 +3,7 @@
 
 #include <mutex>
 
-#include "app/crash_handler.h"
+#include "foundation/crash_handler.h"
 #include "link/command_writer.h"
 #include "link/connection.h"
 #include "link/frame_reader.h"

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <mutex>
 
-#include "app/file_paths.h"
-#include "app/number_text.h"
-#include "app/settings_store.h"
+#include "foundation/file_paths.h"
+#include "foundation/number_text.h"
+#include "foundation/settings_store.h"
 #include "link/connection.h"
 #include "link/rounding.h"
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "app/message_texts.h"
-#include "app/number_text.h"
+#include "foundation/message_texts.h"
+#include "foundation/number_text.h"
 #include "link/calibration_storage.h"
 #include "link/command_writer.h"
 #include "link/d2xx_library.h"

@@ -1,7 +1,7 @@
 // Texts of the generator value lists.
 #include "link/generator_lists.h"
 
-#include "app/number_text.h"
+#include "foundation/number_text.h"
 #include "link/instrument_models.h"
 
 namespace vanto {

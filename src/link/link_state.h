@@ -14,8 +14,8 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
-#include "app/platform.h"
+#include "foundation/messages.h"
+#include "foundation/platform.h"
 #include "link/acquisition_control.h"
 #include "link/button_indicators.h"
 #include "link/command_records.h"

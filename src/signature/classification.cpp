@@ -41,10 +41,10 @@ bool WithinStabilityBand(const Signature& live, const Signature& reference, int 
 
 }  // namespace
 
-SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSettings& generator,
+SignatureState ClassifySignature(SignatureAnalysis& analysis, FullScale scale,
                                  const Settings& settings) {
-  const float vpkVolts = VpkVolts(generator);
-  const float ipkAmps = IpkAmps(generator);
+  const float vpkVolts = scale.volts;
+  const float ipkAmps = scale.amps;
   const int n = UsablePoints(analysis.liveSignature.pointCount);
 
   const float openFraction = OpenCircuitFraction(settings.openCircuitDetectThreshold);

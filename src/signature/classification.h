@@ -3,8 +3,8 @@
 // call is one cycle of the stable delay.
 #pragma once
 
-#include "app/settings.h"
-#include "link/generator_settings.h"
+#include "foundation/settings.h"
+#include "signature/full_scale.h"
 #include "signature/signature_analysis.h"
 
 namespace vanto {
@@ -12,8 +12,9 @@ namespace vanto {
 // Classifies analysis.liveSignature against analysis.referenceSignature,
 // stores the result in analysis.signatureState and returns it. Counts
 // stableCycleCount and replaces the reference when the live signature has
-// moved out of the stability band.
-SignatureState ClassifySignature(SignatureAnalysis& analysis, const GeneratorSettings& generator,
+// moved out of the stability band. `scale` is the full scale of the
+// applied generator settings.
+SignatureState ClassifySignature(SignatureAnalysis& analysis, FullScale scale,
                                  const Settings& settings);
 
 // True once the live signature has stayed stable for the stable delay.

@@ -1,23 +1,13 @@
-// Full-scale voltage and current of the applied generator settings: the
-// ends of the scope axes and the widths of the classification bands.
+// Full-scale voltage and current: the ends of the scope axes and the widths
+// of the classification bands. The instrument link computes them from the
+// applied generator settings (link/generator_full_scale.h).
 #pragma once
-
-#include "link/generator_settings.h"
 
 namespace vanto {
 
-// Applied peak voltage in volts.
-inline float VpkVolts(const GeneratorSettings& generator) {
-  const float volts = generator.appliedMv / 1000.0f;
-  return volts;
-}
-
-// Peak current in amperes through the calibrated resistor (actualOhms),
-// not the nominal one.
-inline float IpkAmps(const GeneratorSettings& generator) {
-  const float volts = VpkVolts(generator);
-  const float amps = volts / static_cast<float>(generator.actualOhms);
-  return amps;
-}
+struct FullScale {
+  float volts = 0.0f;  // peak voltage
+  float amps = 0.0f;   // peak current through the calibrated resistor
+};
 
 }  // namespace vanto

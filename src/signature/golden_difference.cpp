@@ -3,8 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "app/number_text.h"
-#include "signature/signature_record.h"
 #include "signature/signature_settings.h"
 
 namespace vanto {
@@ -134,11 +132,8 @@ float CoverageDistance(const Signature& golden, const Signature& measured, int n
   return worst;
 }
 
-float MeasureGoldenDifference(SignatureAnalysis& analysis, const TestPlanState& plan) {
-  const int row = plan.currentRecord;
-  const Signature stored = ReadSlotSignature(plan.table, row, 0);
-  const std::int32_t storedMv = ParseInt(plan.table.CellView(row, 2));
-  const std::int32_t storedOhms = ParseInt(plan.table.CellView(row, 4));
+float CompareWithGolden(SignatureAnalysis& analysis, const Signature& stored, std::int32_t storedMv,
+                        std::int32_t storedOhms) {
 
   analysis.goldenPercent = Signature{};
   analysis.dutPercent = Signature{};

@@ -4,9 +4,10 @@
 // Main thread; once per tested record.
 #pragma once
 
-#include "app/settings.h"
+#include <cstdint>
+
+#include "foundation/settings.h"
 #include "signature/signature_analysis.h"
-#include "testplan/test_plan.h"
 
 namespace vanto {
 
@@ -35,12 +36,15 @@ bool AllSegmentsCovered(const Signature& golden, const Signature& measured, int 
 // for n = 0.
 float CoverageDistance(const Signature& golden, const Signature& measured, int n);
 
-// Compares slot 0 of the current record with analysis.displaySignature,
-// both scaled by the record's stored settings, and stores the result (about
-// 0.00015 to about 19.99985) in analysis.goldenDifference. Also fills
-// goldenPercent and dutPercent. A record whose stored peak voltage or
-// resistance is zero has no scale; it gets the largest difference.
-float MeasureGoldenDifference(SignatureAnalysis& analysis, const TestPlanState& plan);
+// Compares `golden` with analysis.displaySignature, both scaled by the
+// golden's own stored peak voltage (mV) and source resistance (ohms), and
+// stores the result (about 0.00015 to about 19.99985) in
+// analysis.goldenDifference. Also fills goldenPercent and dutPercent. A
+// zero stored voltage or resistance has no scale; it gets the largest
+// difference. The test plan's MeasureGoldenDifference reads these from
+// the current record.
+float CompareWithGolden(SignatureAnalysis& analysis, const Signature& golden, std::int32_t storedMv,
+                        std::int32_t storedOhms);
 
 // The record passes when goldenDifference <= the threshold in percent; an
 // undefined difference fails.

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 
 namespace vanto {
 

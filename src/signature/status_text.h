@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "signature/signature_analysis.h"
 
 namespace vanto {

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "app/number_text.h"
+#include "foundation/number_text.h"
 #include "testplan/plan_cells.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {

@@ -1,5 +1,5 @@
 // The plan cells the trees and the board view read, besides the result
-// cells of ui/record_cells.h.
+// cells of testplan/record_cells.h.
 #pragma once
 
 namespace vanto::cell {

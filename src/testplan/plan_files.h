@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_requester.h"
-#include "app/settings.h"
+#include "foundation/file_requester.h"
+#include "foundation/settings.h"
 
 namespace vanto {
 

@@ -6,9 +6,9 @@
 #include <bit>
 #include <cstring>
 
-#include "app/file_paths.h"
-#include "app/message_texts.h"
-#include "app/text_lines.h"
+#include "foundation/file_paths.h"
+#include "foundation/message_texts.h"
+#include "foundation/text_lines.h"
 
 namespace vanto {
 

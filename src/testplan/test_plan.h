@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/messages.h"
+#include "foundation/messages.h"
 
 namespace vanto {
 

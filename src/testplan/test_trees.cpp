@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "testplan/plan_cells.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 

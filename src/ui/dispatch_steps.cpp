@@ -1,7 +1,7 @@
 #include "ui/dispatch_steps.h"
 
-#include "app/number_text.h"
-#include "ui/record_cells.h"
+#include "foundation/number_text.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "app/platform.h"
+#include "foundation/platform.h"
 #include "ui/test_run_context.h"
 
 namespace vanto {

@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "app/mode_and_view.h"
+#include "foundation/mode_and_view.h"
 #include "ui/pixel_rect.h"
 
 namespace vanto {

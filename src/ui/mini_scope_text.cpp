@@ -1,6 +1,6 @@
 #include "ui/mini_scope_text.h"
 
-#include "app/number_text.h"
+#include "foundation/number_text.h"
 #include "ui/label_text.h"
 
 namespace vanto {

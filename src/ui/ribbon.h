@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 #include "ui/pixel_rect.h"
 #include "ui/ribbon_control.h"
 

@@ -4,8 +4,9 @@
 
 #include "signature/classification.h"
 #include "signature/golden_difference.h"
-#include "signature/signature_record.h"
-#include "ui/record_cells.h"
+#include "testplan/golden_record.h"
+#include "testplan/signature_record.h"
+#include "testplan/record_cells.h"
 #include "ui/signature_freeze.h"
 #include "ui/test_run.h"
 

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "app/message_texts.h"
-#include "signature/signature_record.h"
+#include "foundation/message_texts.h"
+#include "testplan/signature_record.h"
 #include "ui/component_navigation.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 #include "ui/signature_freeze.h"
 
 namespace vanto {

@@ -3,11 +3,11 @@
 // one per dispatcher; tests build one over fakes. Main thread only.
 #pragma once
 
-#include "app/messages.h"
-#include "app/platform.h"
-#include "app/question_box.h"
-#include "app/resources.h"
-#include "app/settings.h"
+#include "foundation/messages.h"
+#include "foundation/platform.h"
+#include "foundation/question_box.h"
+#include "foundation/resources.h"
+#include "foundation/settings.h"
 #include "link/generator_settings.h"
 #include "signature/signature_analysis.h"
 #include "testplan/test_plan.h"

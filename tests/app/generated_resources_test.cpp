@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 
 namespace vanto {
 namespace {

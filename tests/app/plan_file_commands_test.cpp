@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_keys.h"
+#include "foundation/settings_keys.h"
 #include "support/fake_file_requester.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"

@@ -96,4 +96,24 @@ TEST(ProgramStart, AMissingInstrumentLibrarySaysSoAndTheProgramStays) {
   EXPECT_TRUE(program.Alive());  // showing the message, not crashed
 }
 
+// Qt aborts when it cannot load its platform plugin, before any window
+// exists; the crash handler is already installed then, so the fault is
+// reported like any other.
+TEST(ProgramStart, AFaultDuringQtStartUpIsReported) {
+  vanto::testing::TempWorkdir dir;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::setenv("QT_QPA_PLATFORM", "no-such-platform", 1);
+    ::execl(VANTO_PROGRAM, VANTO_PROGRAM, "--workdir", dir.Path().c_str(), nullptr);
+    ::_exit(127);
+  }
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 128 + SIGABRT);
+  const std::string report = ReadFile("bugreport.txt");
+  EXPECT_NE(report.find("Program aborted"), std::string::npos) << report;
+}
+
 }  // namespace

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/file_paths.h"
-#include "app/settings_keys.h"
-#include "app/text_lines.h"
+#include "foundation/file_paths.h"
+#include "foundation/settings_keys.h"
+#include "foundation/text_lines.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
 

@@ -21,13 +21,14 @@
 #include <tuple>
 #include <vector>
 
-#include "app/number_text.h"
+#include "foundation/number_text.h"
 #include "demo_board.h"
 #include "demo_board_text.h"
 #include "demo_capture.h"
 #include "image/picture_decoder.h"
 #include "signature/golden_difference.h"
-#include "signature/signature_record.h"
+#include "testplan/golden_record.h"
+#include "testplan/signature_record.h"
 #include "signature/signature_settings.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"

@@ -7,8 +7,8 @@
 #include <chrono>
 #include <thread>
 
-#include "app/message_texts.h"
-#include "app/system_clock.h"
+#include "foundation/message_texts.h"
+#include "foundation/system_clock.h"
 #include "link/command_writer.h"
 #include "link/connection.h"
 #include "link/fake_d2xx_device.h"

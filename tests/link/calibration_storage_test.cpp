@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/file_paths.h"
+#include "foundation/file_paths.h"
 #include "link/command_records.h"
 #include "link/generator_apply.h"
 #include "link/link_fixture.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/message_texts.h"
+#include "foundation/message_texts.h"
 #include "link/calibration_storage.h"
 #include "link/frame_processing.h"
 #include "link/generator_apply.h"

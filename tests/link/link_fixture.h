@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
+#include "foundation/messages.h"
 #include "link/connection.h"
 #include "link/fake_d2xx_device.h"
 #include "link/link_state.h"

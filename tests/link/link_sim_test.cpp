@@ -11,8 +11,8 @@
 #include <ctime>
 #include <thread>
 
-#include "app/message_texts.h"
-#include "app/system_clock.h"
+#include "foundation/message_texts.h"
+#include "foundation/system_clock.h"
 #include "link/acquisition_thread.h"
 #include "link/calibration_storage.h"
 #include "link/connection.h"

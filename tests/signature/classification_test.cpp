@@ -1,6 +1,7 @@
 // Open-circuit and stability detection of the live signature, and the
 // settled condition the test run waits for.
 #include "signature/classification.h"
+#include "link/generator_full_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +47,7 @@ class Classification : public ::testing::Test {
 
   float Vpk() const { return generator.appliedMv / 1000.0f; }
   float Ipk() const { return Vpk() / static_cast<float>(generator.actualOhms); }
-  SignatureState Classify() { return ClassifySignature(analysis, generator, settings); }
+  SignatureState Classify() { return ClassifySignature(analysis, GeneratorFullScale(generator), settings); }
 };
 
 // Currents alternating +c and -c have the mean 0 exactly.

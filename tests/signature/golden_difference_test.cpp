@@ -1,6 +1,7 @@
 // The golden-versus-live difference: point-to-segment nearness, segment
 // coverage, the bisection result with its range, and the pass/fail rule.
 #include "signature/golden_difference.h"
+#include "testplan/golden_record.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@
 #include <limits>
 #include <string>
 
-#include "signature/signature_record.h"
+#include "testplan/signature_record.h"
 
 namespace vanto {
 namespace {

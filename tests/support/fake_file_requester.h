@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/file_requester.h"
+#include "foundation/file_requester.h"
 
 namespace vanto::testing {
 

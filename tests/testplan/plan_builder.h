@@ -8,7 +8,7 @@
 #include "testplan/pcb_view.h"
 #include "testplan/plan_cells.h"
 #include "testplan/test_plan.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 

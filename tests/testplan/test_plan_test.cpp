@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
-#include "app/number_text.h"
+#include "foundation/message_texts.h"
+#include "foundation/number_text.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/message_texts.h"
+#include "foundation/message_texts.h"
 #include "test_run_bench.h"
 
 namespace vanto::testing {

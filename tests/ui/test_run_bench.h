@@ -10,17 +10,18 @@
 #include <utility>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/question_box.h"
-#include "app/resources.h"
+#include "foundation/messages.h"
+#include "foundation/question_box.h"
+#include "foundation/resources.h"
 #include "signature/classification.h"
-#include "signature/signature_record.h"
+#include "link/generator_full_scale.h"
+#include "testplan/signature_record.h"
 #include "signature/signature_settings.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
 #include "testplan/test_plan.h"
 #include "ui/dispatch_steps.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 #include "ui/run_mode_step.h"
 #include "ui/test_run.h"
 #include "ui/test_run_context.h"
@@ -171,7 +172,7 @@ class RunBench {
     ApplyRecordChange(context);
     analysis.liveSignature = frame;
     analysis.displaySignature = frame;  // what a scope redraw leaves while connected
-    ClassifySignature(analysis, generator, settings);
+    ClassifySignature(analysis, GeneratorFullScale(generator), settings);
   }
   void Passes(const Signature& frame, int count) {
     for (int i = 0; i < count; ++i) Pass(frame);

@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/message_texts.h"
+#include "foundation/message_texts.h"
 #include "app/startup.h"
 #include "link/acquisition_thread.h"
 #include "link/connection.h"
-#include "ui/main_dispatcher.h"
+#include "app/main_dispatcher.h"
 
 namespace vanto {
 

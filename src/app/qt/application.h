@@ -12,7 +12,7 @@
 #include "app/qt/qt_question_boxes.h"
 #include "app/qt/ui_fonts.h"
 #include "app/command_line.h"
-#include "app/resources.h"
+#include "foundation/resources.h"
 #include "link/link_state.h"
 #include "signature/signature_analysis.h"
 #include "ui/display_requests.h"
@@ -20,7 +20,7 @@
 #include "ui/link_instrument_port.h"
 #include "ui/test_run_context.h"
 #include "ui/test_run_state.h"
-#include "ui/window_events.h"
+#include "app/window_events.h"
 
 namespace vanto {
 

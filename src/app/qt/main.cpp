@@ -1,6 +1,6 @@
 // VANTO: the program's entry. It fixes the working folder, builds the one
 // application context with the real platform edges, installs the crash
-// handler and runs start-up and the main loop.
+// handler (before Qt starts) and runs start-up and the main loop.
 #include <unistd.h>
 
 #include <QApplication>
@@ -10,11 +10,11 @@
 
 #include "app/app_context.h"
 #include "app/command_line.h"
-#include "app/crash_handler.h"
+#include "foundation/crash_handler.h"
 #include "app/qt/application.h"
 #include "app/qt/qt_message_boxes.h"
 #include "app/qt/qt_sound_output.h"
-#include "app/system_clock.h"
+#include "foundation/system_clock.h"
 
 int main(int argc, char** argv) {
   std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -29,6 +29,12 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  // Before Qt starts, so that a fault in Qt's own start-up (a missing
+  // display or platform plugin aborts) is reported too. The report viewer
+  // itself runs without it: a viewer that faults must not start another.
+  if (!options.showCrashReport)
+    vanto::InstallCrashHandler(vanto::CrashHandlerOptions::ShowWithThisProgram());
+
   QApplication qtApp(argc, argv);
   if (options.showCrashReport) {
     vanto::ShowCrashReportBox(options.crashReport);
@@ -38,7 +44,6 @@ int main(int argc, char** argv) {
   vanto::SystemClock clock;
   vanto::QtMessageBoxes boxes;
   vanto::AppContext context(clock, boxes);
-  vanto::InstallCrashHandler(vanto::CrashHandlerOptions::ShowWithThisProgram());
 
   vanto::QtSoundOutput sound;
   vanto::Application application(context, sound);

@@ -5,7 +5,7 @@
 #include <QMenuBar>
 #include <QPalette>
 
-#include "app/mode_and_view.h"
+#include "foundation/mode_and_view.h"
 #include "link/connection.h"
 #include "ui/hit_test.h"
 #include "ui/qt/scope_passes.h"

@@ -23,14 +23,14 @@
 #include "link/link_state.h"
 #include "testplan/qt/board_view.h"
 #include "testplan/qt/tree_panel.h"
-#include "ui/dispatcher_window.h"
+#include "app/dispatcher_window.h"
 #include "ui/display_layout.h"
-#include "ui/interface_refresh.h"
+#include "app/interface_refresh.h"
 #include "ui/qt/scope_context.h"
 #include "ui/qt/scope_badges.h"
 #include "ui/test_run_context.h"
 #include "ui/test_run_hooks.h"
-#include "ui/window_events.h"
+#include "app/window_events.h"
 
 namespace vanto {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/menu_model.h"
-#include "ui/interface_refresh.h"
+#include "app/interface_refresh.h"
 
 namespace vanto {
 

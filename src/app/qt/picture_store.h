@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "app/messages.h"
-#include "app/resources.h"
+#include "foundation/messages.h"
+#include "foundation/resources.h"
 
 namespace vanto {
 

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "app/file_paths.h"
+#include "foundation/file_paths.h"
 
 namespace vanto {
 namespace {

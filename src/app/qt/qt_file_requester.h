@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/file_requester.h"
+#include "foundation/file_requester.h"
 
 class QWidget;
 

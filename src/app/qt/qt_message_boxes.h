@@ -3,7 +3,7 @@
 // blocks on a box the user has not closed yet.
 #pragma once
 
-#include "app/platform.h"
+#include "foundation/platform.h"
 
 namespace vanto {
 

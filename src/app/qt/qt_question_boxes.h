@@ -1,7 +1,7 @@
 // Yes/No questions through QMessageBox, modal on the main thread.
 #pragma once
 
-#include "app/question_box.h"
+#include "foundation/question_box.h"
 
 namespace vanto {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <memory>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 
 namespace vanto {
 

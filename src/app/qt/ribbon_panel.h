@@ -21,8 +21,8 @@
 
 #include "app/qt/picture_store.h"
 #include "app/qt/ui_fonts.h"
-#include "app/settings.h"
-#include "ui/interface_refresh.h"
+#include "foundation/settings.h"
+#include "app/interface_refresh.h"
 #include "ui/ribbon.h"
 #include "ui/ribbon_control.h"
 

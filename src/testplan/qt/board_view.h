@@ -9,7 +9,7 @@
 #include <QString>
 #include <string_view>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "testplan/pcb_view.h"
 #include "testplan/qt/photograph_cache.h"
 #include "testplan/test_plan.h"

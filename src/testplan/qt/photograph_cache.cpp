@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "app/file_paths.h"
+#include "foundation/file_paths.h"
 #include "image/picture_decoder.h"
 
 namespace vanto {

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/resources.h"
-#include "app/settings.h"
+#include "foundation/resources.h"
+#include "foundation/settings.h"
 #include "testplan/test_trees.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "ui/scope_labels.h"
 
 namespace vanto {

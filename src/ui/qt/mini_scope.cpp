@@ -5,14 +5,14 @@
 #include <algorithm>
 #include <array>
 
-#include "app/number_text.h"
-#include "signature/signature_record.h"
+#include "foundation/number_text.h"
+#include "testplan/signature_record.h"
 #include "ui/mini_scope_text.h"
 #include "ui/qt/scope_colour.h"
 #include "ui/qt/scope_geometry.h"
 #include "ui/qt/scope_text.h"
 #include "ui/qt/scope_trace.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {

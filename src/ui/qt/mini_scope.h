@@ -8,7 +8,7 @@
 #include <QImage>
 #include <string_view>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "testplan/test_plan.h"
 
 namespace vanto {

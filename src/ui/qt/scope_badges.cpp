@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <string_view>
 
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 

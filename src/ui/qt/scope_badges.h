@@ -6,7 +6,7 @@
 #include <QImage>
 #include <functional>
 
-#include "app/resources.h"
+#include "foundation/resources.h"
 #include "testplan/test_plan.h"
 
 namespace vanto {

@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "link/generator_settings.h"
 #include "signature/signature_analysis.h"
 #include "testplan/test_plan.h"

@@ -5,7 +5,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 
 namespace vanto {
 

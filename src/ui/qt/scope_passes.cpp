@@ -4,10 +4,10 @@
 #include <optional>
 #include <string_view>
 
-#include "app/mode_and_view.h"
+#include "foundation/mode_and_view.h"
 #include "signature/classification.h"
-#include "signature/full_scale.h"
-#include "signature/signature_record.h"
+#include "link/generator_full_scale.h"
+#include "testplan/signature_record.h"
 #include "signature/status_text.h"
 #include "ui/qt/main_scope_background.h"
 #include "ui/qt/mini_scope.h"
@@ -16,7 +16,7 @@
 #include "ui/qt/scope_legend.h"
 #include "ui/qt/scope_status_line.h"
 #include "ui/qt/scope_trace.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {
@@ -139,7 +139,7 @@ void RedrawScopes(ScopeContext& context) {
   if (context.connected) {
     analysis.displaySignature = analysis.liveSignature;
     drawMain(analysis.displaySignature, settings.colourScopeXTraceLiveSig);
-    ClassifySignature(analysis, context.generator, settings);
+    ClassifySignature(analysis, GeneratorFullScale(context.generator), settings);
     DrawStatusText(images.scopeComposite, width, height, kScopeMargin,
                    QString::fromStdString(SignatureStatusText(analysis, settings)), context.font);
   }

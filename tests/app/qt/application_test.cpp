@@ -12,8 +12,8 @@
 #include <sys/stat.h>
 
 #include "app/qt/main_loop.h"
-#include "app/settings_store.h"
-#include "app/text_lines.h"
+#include "foundation/settings_store.h"
+#include "foundation/text_lines.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
 

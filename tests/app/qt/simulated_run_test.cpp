@@ -16,13 +16,13 @@
 
 #include "app/qt/application.h"
 #include "app/qt/main_loop.h"
-#include "app/settings_keys.h"
-#include "app/system_clock.h"
+#include "foundation/settings_keys.h"
+#include "foundation/system_clock.h"
 #include "link/acquisition_thread.h"
 #include "link/connection.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
-#include "ui/record_cells.h"
+#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {

@@ -6,7 +6,7 @@
 
 #include <QFontMetrics>
 
-#include "signature/signature_record.h"
+#include "testplan/signature_record.h"
 #include "ui/qt/scope_geometry.h"
 #include "ui/qt/scope_pixels.h"
 #include "ui/qt/scope_text.h"

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "signature/signature_record.h"
+#include "testplan/signature_record.h"
 #include "ui/qt/device_curves.h"
 #include "ui/qt/main_scope_background.h"
 #include "ui/qt/mini_scope.h"

@@ -10,7 +10,7 @@
 #include <set>
 #include <utility>
 
-#include "app/settings.h"
+#include "foundation/settings.h"
 #include "ui/qt/scope_colour.h"
 
 namespace vanto::testing {

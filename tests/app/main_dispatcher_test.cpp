@@ -1,0 +1,258 @@
+// The dispatcher pass over a real application context and link state, with
+// a recording window: queued events, the once-a-second relayout, clicks,
+// the link's displays and the order of the scope passes.
+#include "app/main_dispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "foundation/settings.h"
+#include "support/fakes.h"
+#include "support/temp_workdir.h"
+#include "ui/test_run_bench.h"
+#include "ui/hit_test.h"
+#include "ui/link_instrument_port.h"
+#include "testplan/record_cells.h"
+
+namespace vanto {
+namespace {
+
+class RecordingWindow final : public DispatcherWindow {
+ public:
+  explicit RecordingWindow(DisplayRequests& display) : display_(display) {}
+  void Relayout() override { calls.push_back("Relayout"); }
+  void RefreshDisplay() override {
+    calls.push_back("RefreshDisplay");
+    display_.displayRefreshPending = false;
+    display_.scopeRedrawPending = true;
+  }
+  void RedrawScopes() override {
+    calls.push_back("RedrawScopes");
+    display_.scopeRedrawPending = false;
+  }
+  int HitTestAt(ClickPoint point) override {
+    calls.push_back("HitTest " + std::to_string(point.x) + "," + std::to_string(point.y));
+    return hitResult;
+  }
+  void PcbViewClick(ClickPoint) override { calls.push_back("PcbViewClick"); }
+  void ShowStatusText(const std::string& text) override { calls.push_back("Status " + text); }
+  void ShowButtonPicture(InstrumentButton, const std::string& file) override {
+    calls.push_back("Picture " + file);
+  }
+  void ShowLinkIndicator(const LinkIndicatorUpdate& update) override {
+    calls.push_back(std::string("Indicator ") + update.iconFile);
+  }
+  void ApplyInstrumentMarks() override { calls.push_back("InstrumentMarks"); }
+
+  int Count(const std::string& call) const {
+    int count = 0;
+    for (const std::string& made : calls) count += made == call ? 1 : 0;
+    return count;
+  }
+
+  int hitResult = kHitNothing;
+  std::vector<std::string> calls;
+
+ private:
+  DisplayRequests& display_;
+};
+
+class NoMenuHooks final : public MenuCommandHooks {
+ public:
+  void NewPlan() override {}
+  void OpenPlan() override {}
+  void SavePlan() override {}
+  void OpenRecentPlan(int) override {}
+  void Connect() override {}
+  void Disconnect() override {}
+  void CollapseTestTree() override {}
+  void OpenDisplayColours() override {}
+  void OpenCalibration() override {}
+};
+
+class MainDispatcherTest : public ::testing::Test {
+ protected:
+  MainDispatcherTest() {
+    LoadSettings(app.settingsStore, app.settings);
+    app.settings.mode = "Advanced";
+    app.app.activeModel = "ORXA";
+    app.plan.table.Reset(11, kPlanColumns);
+    for (int row = 2; row <= 11; ++row) {
+      app.plan.table.SetCell(row, cell::kComponent, "R" + std::to_string(row));
+      app.plan.table.SetCell(row, cell::kStatus, cell::kUntested);
+    }
+    app.plan.currentRecord = 6;
+    // No D2XX library: a connection attempt fails with its coded message.
+    app.link.openLibrary = [] { return std::shared_ptr<D2xxApi>(); };
+  }
+
+  // A mouse click at a client-area point, landing on what the hit test says.
+  void Click(EventKind kind, ClickPoint point, int hit) {
+    window.hitResult = hit;
+    HandleWindowEvent(app.app, kind, true);
+    (kind == EventKind::RightClick ? events.rightClick : events.leftClick) = point;
+  }
+
+  InstrumentLink Link() {
+    return InstrumentLink{app.link, app.messages, app.clock, analysis.liveSignature,
+                          app.app.activeModel, {}};
+  }
+
+  testing::TempWorkdir dir;
+  testing::FakeClock clock;
+  testing::RecordingBoxes boxes;
+  AppContext app{clock, boxes};
+  TestRunState run;
+  FreezeState freeze;
+  SignatureAnalysis analysis;
+  DisplayRequests display;
+  LinkInstrumentPort instrument{Link()};
+  testing::RecordingHooks hooks;
+  testing::RecordingSounds sounds;
+  testing::ScriptedQuestions questions;
+  TestRunContext context{run,        freeze, analysis,     app.plan, app.link.generator,
+                         app.settings, display, instrument, hooks,    sounds,
+                         app.messages, questions, app.clock};
+  RecordingWindow window{display};
+  NoMenuHooks menuHooks;
+  WindowEvents events;
+  MainDispatcher dispatcher{app, context, Link(), window, menuHooks, events};
+};
+
+TEST_F(MainDispatcherTest, FirstPassRefreshesAppliesTheRecordRedrawsAndShowsTheIndicator) {
+  dispatcher.DispatchPass();
+  EXPECT_EQ(hooks.interfaceRefreshes, 1);  // lastRunMode starts at -1
+  EXPECT_EQ(hooks.treeRefreshes, 1);       // lastRecordSeen starts at -100
+  EXPECT_EQ(run.lastRecordSeen, 6);
+  EXPECT_EQ(window.calls, (std::vector<std::string>{
+                              "RefreshDisplay", "RedrawScopes",
+                              "Indicator graphics/button_no-connect.png"}));
+  window.calls.clear();
+  dispatcher.DispatchPass();
+  EXPECT_TRUE(window.calls.empty());  // nothing changed, nothing redone
+}
+
+TEST_F(MainDispatcherTest, ControlsQueuedInOnePassRunOnePerPassInArrivalOrder) {
+  dispatcher.DispatchPass();
+  events.controls.push_back({RibbonControl::Next, 0});
+  events.controls.push_back({RibbonControl::Next, 0});
+  events.controls.push_back({RibbonControl::Previous, 0});
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.plan.currentRecord, 7);
+  dispatcher.DispatchPass();
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.plan.currentRecord, 7);
+  EXPECT_TRUE(events.controls.empty());
+}
+
+TEST_F(MainDispatcherTest, AControlFromTheKeyboardIsNoClickOnThePaneUnderThePointer) {
+  dispatcher.DispatchPass();
+  window.calls.clear();
+  window.hitResult = kHitMiniScope1;  // the pointer rests on mini-scope 1
+  HandleWindowEvent(app.app, EventKind::Control, true);
+  events.controls.push_back({RibbonControl::Next, 0});
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.plan.currentRecord, 7);
+  EXPECT_FALSE(app.app.clickPending);
+  EXPECT_EQ(window.Count("HitTest 0,0"), 0);
+}
+
+struct ClickCase {
+  int hit;
+  int startRecord;
+  int expectedRecord;
+};
+
+class MiniScopeClick : public MainDispatcherTest, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(MiniScopeClick, MovesByTheScopesOffsetWithinTheRecords) {
+  const ClickCase& c = GetParam();
+  app.plan.currentRecord = c.startRecord;
+  dispatcher.DispatchPass();
+  Click(EventKind::LeftClick, {400, 300}, c.hit);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count("HitTest 400,300"), 1);
+  EXPECT_EQ(app.plan.currentRecord, c.expectedRecord);
+  EXPECT_FALSE(events.leftClick.has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, MiniScopeClick,
+                         ::testing::Values(ClickCase{kHitMiniScope1, 6, 2},       // -4
+                                           ClickCase{kHitMiniScope1 + 8, 6, 10},  // +4
+                                           ClickCase{kHitMiniScope1 + 8, 9, 11},  // clamped to the last
+                                           ClickCase{kHitMiniScope1, 3, 2},       // clamped to 2
+                                           ClickCase{kHitMainScope, 6, 6},
+                                           ClickCase{kHitNothing, 6, 6}));
+
+TEST_F(MainDispatcherTest, AClickOnTheIndicatorConnectsWhenDisconnected) {
+  dispatcher.DispatchPass();
+  Click(EventKind::LeftClick, {10, 20}, kHitConnectionIndicator);
+  dispatcher.DispatchPass();
+  ASSERT_FALSE(boxes.shown.empty());  // the library is missing: the attempt says so
+  const testing::RecordedBox& box = boxes.shown.front();
+  EXPECT_NE((box.title + box.body).find("#0005"), std::string::npos) << box.title << box.body;
+}
+
+TEST_F(MainDispatcherTest, AClickOnTheBoardViewGoesToTheBoardView) {
+  dispatcher.DispatchPass();
+  Click(EventKind::LeftClick, {900, 500}, kHitBoardView);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count("PcbViewClick"), 1);
+  EXPECT_EQ(app.plan.currentRecord, 6);
+}
+
+TEST_F(MainDispatcherTest, ARightClickHitTestsAndDoesNothingElse) {
+  dispatcher.DispatchPass();
+  Click(EventKind::RightClick, {5, 5}, kHitMiniScope1);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count("HitTest 5,5"), 1);
+  EXPECT_EQ(app.plan.currentRecord, 6);
+  EXPECT_FALSE(app.app.rightClickPending);
+}
+
+TEST_F(MainDispatcherTest, RelayoutsAtMostOncePerCalendarSecond) {
+  clock.calendar = {2026, 12, 10, 9, 0, 0};
+  dispatcher.DispatchPass();
+  app.app.relayoutPending = true;
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count("Relayout"), 1);
+  app.app.relayoutPending = true;
+  dispatcher.DispatchPass();  // same second: stays pending
+  EXPECT_EQ(window.Count("Relayout"), 1);
+  EXPECT_TRUE(app.app.relayoutPending);
+  clock.calendar.second = 1;
+  window.calls.clear();
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.calls, (std::vector<std::string>{"Relayout", "RefreshDisplay", "RedrawScopes"}));
+}
+
+TEST_F(MainDispatcherTest, MenuCommandsWaitForTheManualPauseAndThenRun) {
+  dispatcher.DispatchPass();
+  const int before = hooks.interfaceRefreshes;
+  run.manualWait.running = true;
+  run.manualWait.endMs = clock.nowMs + 150;
+  events.menuCommands.push_back(MenuCommand::GraticuleOff);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(events.menuCommands.size(), 1u);
+  clock.nowMs += 150;
+  dispatcher.DispatchPass();  // the run-mode step ends the pause
+  dispatcher.DispatchPass();
+  EXPECT_TRUE(events.menuCommands.empty());
+  EXPECT_EQ(app.settings.scope1GraticuleMode, "Off");
+  EXPECT_GT(hooks.interfaceRefreshes, before);
+}
+
+TEST_F(MainDispatcherTest, InstrumentButtonLatchRunsTheSelectedFunctionOnce) {
+  dispatcher.DispatchPass();
+  run.functionA = static_cast<int>(ButtonFunction::NextTest);
+  app.link.buttons.a.pressed = 1;
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.plan.currentRecord, 7);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.plan.currentRecord, 7);
+}
+
+}  // namespace
+}  // namespace vanto
