@@ -78,12 +78,19 @@ LayerTable ParseLayerTable(const std::string& markdown) {
     if (cells.size() < 2 || cells[0].empty()) continue;
     if (!std::all_of(cells[0].begin(), cells[0].end(), ::isdigit)) continue;
     const std::string& folder = cells[1];
+    const std::string named = folder.rfind("src/", 0) == 0 ? folder.substr(4) : folder;
+    if (cells.size() >= 3) {
+      // "`vanto_testplan`, `vanto_plan_views`"
+      static const std::regex kName(R"(`?([A-Za-z0-9_]+)`?)");
+      for (std::sregex_iterator it(cells[2].begin(), cells[2].end(), kName), end; it != end; ++it)
+        table.libraries.emplace_back((*it)[1], named);
+    }
     // A window folder belongs to its core folder's layer.
-    if (folder.size() > 3 && folder.compare(folder.size() - 3, 3, "/qt") == 0) continue;
+    if (named.size() > 3 && named.compare(named.size() - 3, 3, "/qt") == 0) continue;
     if (folder.rfind("src/", 0) == 0) {
-      table.layers.push_back(folder.substr(4));
+      table.layers.push_back(named);
     } else {
-      table.apart.push_back(folder);
+      table.apart.push_back(named);
     }
   }
   return table;
@@ -127,6 +134,69 @@ std::vector<IncludeViolation> CheckIncludes(const std::filesystem::path& root,
       const std::optional<Place> to = PlaceOf(include, table);
       // A folder the table does not know is never allowed.
       if (!from || !to || !Allowed(*from, *to)) violations.push_back({file, number, include});
+    }
+  }
+  return violations;
+}
+
+std::string Describe(const LinkViolation& violation) {
+  return violation.file + ":" + std::to_string(violation.line) + ": links " + violation.library +
+         " against the layer table";
+}
+
+std::vector<LinkViolation> CheckLinks(const std::filesystem::path& root, const LayerTable& table) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> files;
+  if (fs::is_directory(root / "src")) {
+    for (const auto& entry : fs::recursive_directory_iterator(root / "src")) {
+      if (entry.is_regular_file() && entry.path().filename() == "CMakeLists.txt")
+        files.push_back(fs::relative(entry.path(), root).generic_string());
+    }
+  }
+  std::sort(files.begin(), files.end());
+
+  static const std::regex kToken(R"([A-Za-z0-9_:${}.-]+)");
+  std::vector<LinkViolation> violations;
+  for (const std::string& file : files) {
+    const std::string folder = fs::path(file.substr(4)).parent_path().generic_string();
+    // The file's own folder, placed like a source file in it.
+    const std::optional<Place> from = PlaceOf(folder + "/CMakeLists.txt", table);
+    std::ifstream in(root / file);
+    std::string text;
+    int number = 0;
+    bool inLink = false;
+    bool targetSeen = false;
+    while (std::getline(in, text)) {
+      ++number;
+      const auto hash = text.find('#');
+      if (hash != std::string::npos) text.erase(hash);
+      std::string rest = text;
+      if (!inLink) {
+        const auto call = rest.find("target_link_libraries(");
+        if (call == std::string::npos) continue;
+        rest = rest.substr(call + 22);
+        inLink = true;
+        targetSeen = false;
+      }
+      const auto close = rest.find(')');
+      const std::string args = rest.substr(0, close);
+      for (std::sregex_iterator it(args.begin(), args.end(), kToken), end; it != end; ++it) {
+        const std::string token = (*it)[0];
+        if (!targetSeen) {  // the library being linked, not one it links
+          targetSeen = true;
+          continue;
+        }
+        if (token.rfind("Qt6::", 0) == 0) {
+          if (!from || !from->qt) violations.push_back({file, number, token});
+          continue;
+        }
+        const auto known = std::find_if(table.libraries.begin(), table.libraries.end(),
+                                        [&](const auto& entry) { return entry.first == token; });
+        if (known == table.libraries.end()) continue;  // system and keyword tokens
+        const std::optional<Place> to = PlaceOf(known->second + "/CMakeLists.txt", table);
+        if (!from || !to || !Allowed(*from, *to)) violations.push_back({file, number, token});
+      }
+      if (close != std::string::npos) inLink = false;
     }
   }
   return violations;

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vanto::layering {
@@ -16,6 +17,8 @@ namespace vanto::layering {
 struct LayerTable {
   std::vector<std::string> layers;   // core folders, bottom first
   std::vector<std::string> apart;    // folders that include nothing of the layers
+  // Each library of the third column with the folder of its row.
+  std::vector<std::pair<std::string, std::string>> libraries;
 };
 
 // The rows of the "Layers" table in the given Markdown text: each row whose
@@ -39,5 +42,20 @@ std::string Describe(const IncludeViolation& violation);
 // folder's and always allowed.
 std::vector<IncludeViolation> CheckIncludes(const std::filesystem::path& root,
                                             const LayerTable& table);
+
+struct LinkViolation {
+  std::string file;  // the CMakeLists.txt, relative to the root
+  int line = 0;
+  std::string library;  // the library linked against the table, or a Qt target
+  bool operator==(const LinkViolation&) const = default;
+};
+
+// "src/ui/CMakeLists.txt:18: links vanto_app_core against the layer table".
+std::string Describe(const LinkViolation& violation);
+
+// Every library linked in a CMakeLists.txt under root/src that the folder
+// of that file may not use: a library of the table's third column from a
+// layer it may not include, or any Qt6:: target from a core folder.
+std::vector<LinkViolation> CheckLinks(const std::filesystem::path& root, const LayerTable& table);
 
 }  // namespace vanto::layering

@@ -8,6 +8,13 @@
 #include "support/temp_workdir.h"
 
 namespace vanto::layering {
+
+// Failures print as the checker reports them.
+void PrintTo(const IncludeViolation& violation, std::ostream* out) {
+  *out << Describe(violation);
+}
+void PrintTo(const LinkViolation& violation, std::ostream* out) { *out << Describe(violation); }
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -30,10 +37,6 @@ constexpr const char* kTable = R"(# How it fits
 | 5 | `src/late` | after the table's end |
 )";
 
-void PrintTo(const IncludeViolation& violation, std::ostream* out) {
-  *out << Describe(violation);
-}
-
 void Write(const fs::path& file, const std::string& text) {
   fs::create_directories(file.parent_path());
   std::ofstream(file) << text;
@@ -43,6 +46,8 @@ TEST(LayerTable, ReadsNumberedRowsOfTheLayersSectionOnly) {
   const LayerTable table = ParseLayerTable(kTable);
   EXPECT_EQ(table.layers, (std::vector<std::string>{"base", "link", "app"}));
   EXPECT_EQ(table.apart, (std::vector<std::string>{"sim"}));
+  EXPECT_EQ(table.libraries.front(), (std::pair<std::string, std::string>{"base", "base"}));
+  EXPECT_EQ(table.libraries[2], (std::pair<std::string, std::string>{"link_qt", "link/qt"}));
 }
 
 class IncludeCheck : public ::testing::Test {
@@ -57,15 +62,34 @@ class IncludeCheck : public ::testing::Test {
     Write(root() / "src/app/qt/main.cpp",
           "#include \"link/qt/port_view.h\"\n#include \"link/port.h\"\n#include \"base/text.h\"\n");
     Write(root() / "sim/device.cpp", "#include \"sim/device.h\"\n#include <cstdio>\n");
+    Write(root() / "src/link/CMakeLists.txt",
+          "add_library(link STATIC port.cpp)\n"
+          "# target_link_libraries(link PUBLIC app) is not a call\n"
+          "target_link_libraries(link PUBLIC base ${CMAKE_DL_LIBS} Threads::Threads)\n");
+    Write(root() / "src/link/qt/CMakeLists.txt",
+          "target_link_libraries(link_qt\n  PUBLIC link base\n  Qt6::Gui)\n");
   }
   const fs::path& root() const { return workdir_.Path(); }
   std::vector<IncludeViolation> Check() { return CheckIncludes(root(), ParseLayerTable(kTable)); }
+  std::vector<LinkViolation> CheckLinked() { return CheckLinks(root(), ParseLayerTable(kTable)); }
 
   vanto::testing::TempWorkdir workdir_;
 };
 
 TEST_F(IncludeCheck, ATreeThatKeepsTheDirectionPasses) {
   EXPECT_EQ(Check(), std::vector<IncludeViolation>{});
+  EXPECT_EQ(CheckLinked(), std::vector<LinkViolation>{});
+}
+
+TEST_F(IncludeCheck, NamesTheLineOfEachLibraryLinkedAgainstTheTable) {
+  Write(root() / "src/base/CMakeLists.txt", "target_link_libraries(base PUBLIC link)\n");
+  Write(root() / "src/app/CMakeLists.txt",
+        "target_link_libraries(app\n  PUBLIC link\n  PRIVATE link_qt Qt6::Core)\n");
+  EXPECT_EQ(CheckLinked(), (std::vector<LinkViolation>{{"src/app/CMakeLists.txt", 3, "link_qt"},
+                                                       {"src/app/CMakeLists.txt", 3, "Qt6::Core"},
+                                                       {"src/base/CMakeLists.txt", 1, "link"}}));
+  EXPECT_EQ(Describe(LinkViolation{"src/base/CMakeLists.txt", 1, "link"}),
+            "src/base/CMakeLists.txt:1: links link against the layer table");
 }
 
 struct WrongInclude {
@@ -114,11 +138,14 @@ std::string ReadText(const fs::path& path) {
 }
 
 // The real sources against the table in the architecture notes.
-TEST(ProjectSources, EveryIncludeKeepsTheLayerDirection) {
+TEST(ProjectSources, EveryIncludeAndLinkKeepsTheLayerDirection) {
   const fs::path root = VANTO_SOURCE_DIR;
   const LayerTable table = ParseLayerTable(ReadText(root / "docs/architecture.md"));
   ASSERT_GE(table.layers.size(), 9u) << "no layer table in docs/architecture.md";
+  ASSERT_GE(table.libraries.size(), 12u) << "the layer table names no libraries";
   for (const IncludeViolation& violation : CheckIncludes(root, table))
+    ADD_FAILURE() << Describe(violation);
+  for (const LinkViolation& violation : CheckLinks(root, table))
     ADD_FAILURE() << Describe(violation);
 }
 
