@@ -23,9 +23,10 @@ test_locales=(de_DE.UTF-8 fr_FR.UTF-8)
 
 # "de_DE.UTF-8" is listed by locale -a as "de_DE.utf8".
 locale_present() {
-  local wanted
+  local wanted available
   wanted=$(echo "${1/UTF-8/utf8}" | tr '[:upper:]' '[:lower:]')
-  locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]' | grep -qx "$wanted"
+  available=$(locale -a 2>/dev/null | tr '[:upper:]' '[:lower:]')
+  grep -qx "$wanted" <<<"$available"
 }
 
 generate_locales() {
