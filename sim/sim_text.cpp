@@ -3,7 +3,6 @@
 #include <cctype>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -80,12 +79,27 @@ std::optional<std::int64_t> ParseInteger(std::string_view text) {
 }
 
 std::optional<double> ParseNumber(std::string_view text) {
-  std::string copy(Trim(text));
-  if (copy.empty()) return std::nullopt;
-  char* end = nullptr;
-  double value = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size()) return std::nullopt;
-  return value;
+  // from_chars, unlike strtod, ignores the locale the host program set, so
+  // "5.1" stays 5.1 under a German desktop. It takes no '+' and no "0x".
+  text = Trim(text);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty() || text.front() == '+' || text.front() == '-') return std::nullopt;
+  std::chars_format format = std::chars_format::general;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    format = std::chars_format::hex;
+    text.remove_prefix(2);
+    if (!std::isxdigit(static_cast<unsigned char>(text.front())) && text.front() != '.') {
+      return std::nullopt;
+    }
+  }
+  double value = 0.0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, format);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return negative ? -value : value;
 }
 
 namespace {

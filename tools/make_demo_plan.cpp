@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "foundation/messages.h"
+#include "foundation/number_text.h"
 #include "foundation/system_clock.h"
 #include "demo_board.h"
 #include "demo_capture.h"
@@ -180,6 +181,7 @@ int main(int argc, char** argv) {
   if (!SaveTestPlan(plan, planFile.string(), messages)) return 1;
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-  std::printf("%s: %d records captured in %.1f s\n", planFile.c_str(), RowCount(plan) - 1, seconds);
+  std::printf("%s: %d records captured in %s s\n", planFile.c_str(), RowCount(plan) - 1,
+              FormatFixed(seconds, 1).c_str());
   return 0;
 }

@@ -1,8 +1,7 @@
 #include "app/interface_refresh.h"
 
-#include <cstdio>
-
 #include "foundation/mode_and_view.h"
+#include "foundation/number_text.h"
 #include "testplan/record_cells.h"
 #include "ui/selector_positions.h"
 
@@ -12,9 +11,7 @@ namespace {
 std::string Percent(int count, int records) {
   // Without records there is nothing to divide by: show no share at all.
   const double share = records > 0 ? 100.0 * count / records : 0.0;
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f%%", share);
-  return text;
+  return FormatFixed(share, 2) + "%";
 }
 
 std::vector<MenuMark> MenuMarks(const InterfaceInputs& inputs) {

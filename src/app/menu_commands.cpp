@@ -1,11 +1,11 @@
 #include "app/menu_commands.h"
 
-#include <cstdio>
 #include <optional>
 
 #include "foundation/crash_handler.h"
 #include "foundation/message_texts.h"
 #include "foundation/mode_and_view.h"
+#include "foundation/number_text.h"
 #include "foundation/settings_keys.h"
 
 namespace vanto {
@@ -99,9 +99,7 @@ MenuOutcome RunMenuCommand(AppContext& context, MenuCommand command, MenuCommand
 }
 
 std::string AboutText() {
-  char version[32];
-  std::snprintf(version, sizeof version, "%.3f", static_cast<double>(kAppVersion));
-  return std::string("VANTO V") + version +
+  return "VANTO V" + FormatFixed(kAppVersion, 3) +
          "\nControl program for the ORX analog signature analysers.\n\n"
          "This software is provided \"as is\", without warranty of any kind, express or "
          "implied, including but not limited to the warranties of merchantability, fitness for "

@@ -31,9 +31,7 @@ void LoadSettingsAndModel(AppContext& context) {
 }
 
 std::string MainWindowCaption(const AppState& state) {
-  char version[32];
-  std::snprintf(version, sizeof version, " V%.3f", static_cast<double>(kAppVersion));
-  return state.windowTitle + version;
+  return state.windowTitle + " V" + FormatFixed(kAppVersion, 3);
 }
 
 std::string FormatDate(const CalendarTime& time) {

@@ -1,7 +1,7 @@
 // USB rail value and text.
 #include "link/rail_display.h"
 
-#include <cstdio>
+#include "foundation/number_text.h"
 
 namespace vanto {
 
@@ -10,9 +10,7 @@ std::string UpdateRailDisplay(RailDisplay& rail, std::uint16_t railCount) {
   const float upper = rail.railShown + 0.01f;
   const float lower = rail.railShown - 0.01f;
   if (rail.railVolts > upper || rail.railVolts < lower) rail.railShown = rail.railVolts;
-  char text[48];
-  std::snprintf(text, sizeof text, "USB rail: %.2fV", static_cast<double>(rail.railShown));
-  return text;
+  return "USB rail: " + FormatFixed(rail.railShown, 2) + "V";
 }
 
 }  // namespace vanto

@@ -1,6 +1,6 @@
 #include "signature/status_text.h"
 
-#include <cstdio>
+#include "foundation/number_text.h"
 
 namespace vanto {
 
@@ -14,14 +14,11 @@ const char* SignatureStateWord(SignatureState state) {
 }
 
 std::string SignatureStatusText(const SignatureAnalysis& analysis, const Settings& settings) {
-  char difference[64];
-  std::snprintf(difference, sizeof difference, "%.2f",
-                static_cast<double>(analysis.goldenDifference));
   std::string text = SignatureStateWord(analysis.signatureState);
   text += ", Count: ";
   text += std::to_string(analysis.stableCycleCount);
   text += ", Prev: ";
-  text += difference;
+  text += FormatFixed(analysis.goldenDifference, 2);
   text += "%, Threshold: ";
   text += settings.goldenVsLiveThreshold;
   return text;

@@ -1,7 +1,6 @@
 #include "testplan/signature_record.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "foundation/number_text.h"
@@ -19,9 +18,7 @@ int SlotBase(int slot) {
 // Nearest integer, halves to even, as decimal text.
 std::string RoundedText(float value) {
   const float rounded = std::nearbyint(value) + 0.0f;  // + 0 turns -0 into 0
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(rounded));
-  return buffer;
+  return FormatFixed(rounded, 0);
 }
 
 }  // namespace

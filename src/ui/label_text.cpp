@@ -1,15 +1,14 @@
 #include "ui/label_text.h"
 
 #include <cmath>
-#include <cstdio>
+
+#include "foundation/number_text.h"
 
 namespace vanto {
 
 std::string RoundedDecimal(float x) {
   const float rounded = std::round(x) + 0.0f;  // + 0 turns -0 into 0
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.0f", static_cast<double>(rounded));
-  return buffer;
+  return FormatFixed(rounded, 0);
 }
 
 std::int32_t WholeThousands(std::int32_t value) {

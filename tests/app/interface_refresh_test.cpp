@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "link/generator_lists.h"
+#include "support/process_locale.h"
 #include "testplan/record_cells.h"
 
 namespace vanto {
@@ -55,6 +56,23 @@ TEST_F(InterfaceRefreshTest, ThreeGoodAndOneBadOfTenRecordsShow30And10Percent) {
   EXPECT_EQ(state.passRates.good, "30.00%");
   EXPECT_EQ(state.passRates.bad, "10.00%");
 }
+
+class PassRatesInLocale : public InterfaceRefreshTest,
+                          public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(PassRatesInLocale, ShowTwoDecimalsAfterAPoint) {
+  testing::ProcessLocale locale(GetParam());
+  ASSERT_TRUE(locale.Active());
+  MakePlan(3, {"Good", "Bad"});
+  const InterfaceState state = Refresh();
+  EXPECT_EQ(state.passRates.good, "33.33%");
+  EXPECT_EQ(state.passRates.bad, "33.33%");
+  MakePlan(8, {"Good", "Good", "Good", "Bad"});
+  EXPECT_EQ(Refresh().passRates.good, "37.50%");
+  EXPECT_EQ(Refresh().passRates.bad, "12.50%");
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(PassRatesInLocale);
 
 TEST_F(InterfaceRefreshTest, PassRatesKeepTwoDecimalsAndAPlanWithoutRecordsShowsZero) {
   MakePlan(3, {"Good"});

@@ -11,6 +11,7 @@
 
 #include "foundation/settings_keys.h"
 #include "support/fakes.h"
+#include "support/process_locale.h"
 #include "support/temp_workdir.h"
 
 namespace vanto {
@@ -216,6 +217,14 @@ TEST_F(MenuCommandTest, OtherFeaturesEntriesGoToTheirHooksAndChangeNoSetting) {
   EXPECT_EQ(ReadFile(kSettingsFileName), before);
   EXPECT_TRUE(boxes.shown.empty());
 }
+
+class AboutInLocale : public testing::EachLocaleTest {};
+
+TEST_P(AboutInLocale, NamesTheVersionWithAPoint) {
+  EXPECT_EQ(AboutText().substr(0, AboutText().find('\n')), "VANTO V22.001");
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(AboutInLocale);
 
 TEST_F(MenuCommandTest, AboutAndSupportShowTheirInformationBoxes) {
   Run(MenuCommand::About);

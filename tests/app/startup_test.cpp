@@ -9,6 +9,7 @@
 #include "foundation/settings_keys.h"
 #include "foundation/text_lines.h"
 #include "support/fakes.h"
+#include "support/process_locale.h"
 #include "support/temp_workdir.h"
 
 namespace vanto {
@@ -39,6 +40,21 @@ TEST_F(StartupTest, EmptyFolderGivesDefaultsAndTheOrxaTitle) {
   EXPECT_EQ(LogTexts(), std::vector<std::string>{"ORX32.EXE start-up, activeinstrument:ORXA"});
   EXPECT_EQ(context.app.currentPlanFile, "testplans\\demo1.ept");
 }
+
+class StartupInLocale : public testing::EachLocaleTest {
+ protected:
+  testing::TempWorkdir dir;
+  testing::FakeClock clock;
+  testing::RecordingBoxes boxes;
+  AppContext context{clock, boxes};
+};
+
+TEST_P(StartupInLocale, TitleShowsTheVersionWithAPoint) {
+  LoadSettingsAndModel(context);
+  EXPECT_EQ(MainWindowCaption(context.app), "Quillotek - ORXA Analog Signature Analyser V22.001");
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(StartupInLocale);
 
 TEST_F(StartupTest, EveryModelGetsItsTitleAndLogLine) {
   for (const char* model : {"ORXA", "ORXAP", "ORXB", "ORXC", "ORXCB"}) {

@@ -11,6 +11,7 @@
 #include "link/link_fixture.h"
 #include "link/live_signature.h"
 #include "link/rail_display.h"
+#include "support/process_locale.h"
 
 namespace vanto::testing {
 namespace {
@@ -100,21 +101,33 @@ struct RailStep {
   const char* text;
 };
 
+const RailStep kRailSteps[] = {
+    {3100, "USB rail: 5.00V"},  // 4.9976 V
+    {3105, "USB rail: 5.00V"},  // 5.0056 V: 0.008 V away, stays
+    {3096, "USB rail: 5.00V"},  // 4.9911 V: 0.0065 V below, stays
+    {3110, "USB rail: 5.01V"},  // 5.0137 V: moves
+    {3089, "USB rail: 4.98V"},  // 4.9799 V: moves
+    {3083, "USB rail: 4.98V"},  // 4.9702 V: 0.0097 V below, stays
+};
+
 TEST(RailDisplayTest, MovesOnlyForChangesOfMoreThanTenMillivolts) {
   RailDisplay rail;
-  const RailStep steps[] = {
-      {3100, "USB rail: 5.00V"},  // 4.9976 V
-      {3105, "USB rail: 5.00V"},  // 5.0056 V: 0.008 V away, stays
-      {3096, "USB rail: 5.00V"},  // 4.9911 V: 0.0065 V below, stays
-      {3110, "USB rail: 5.01V"},  // 5.0137 V: moves
-      {3089, "USB rail: 4.98V"},  // 4.9799 V: moves
-      {3083, "USB rail: 4.98V"},  // 4.9702 V: 0.0097 V below, stays
-  };
-  for (const RailStep& step : steps) {
+  for (const RailStep& step : kRailSteps) {
     EXPECT_EQ(UpdateRailDisplay(rail, step.count), step.text) << "count " << step.count;
     EXPECT_EQ(rail.railVolts, static_cast<float>(step.count) * kRailVoltsPerCount);
   }
 }
+
+class RailDisplayInLocale : public EachLocaleTest {};
+
+TEST_P(RailDisplayInLocale, ShowsAPoint) {
+  RailDisplay rail;
+  for (const RailStep& step : kRailSteps) {
+    EXPECT_EQ(UpdateRailDisplay(rail, step.count), step.text) << "count " << step.count;
+  }
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(RailDisplayInLocale);
 
 TEST(RailDisplayTest, TheFirstFrameAlwaysShows) {
   RailDisplay rail;

@@ -9,6 +9,7 @@
 #include "link/generator_lists.h"
 #include "link/link_fixture.h"
 #include "link/value_actions.h"
+#include "support/process_locale.h"
 
 namespace vanto::testing {
 namespace {
@@ -195,6 +196,23 @@ TEST(GeneratorListsTest, TextsOfTheLists) {
   EXPECT_EQ(ScannerChoiceText(false, 40), "Com: 40");
   EXPECT_EQ(DcLevelVolts(" -2.75V"), -2.75f);
 }
+
+class DcLevelsInLocale : public EachLocaleTest {};
+
+TEST_P(DcLevelsInLocale, ReadTheirFractionsAndFallFromTopToBottom) {
+  const struct {
+    const char* text;
+    float volts;
+  } levels[] = {{"+10.00V", 10.0f}, {" +3.3V", 3.3f}, {" +2.75V", 2.75f},
+                {" 0V", 0.0f},      {" -0.25V", -0.25f}};
+  for (const auto& level : levels) EXPECT_EQ(DcLevelVolts(level.text), level.volts) << level.text;
+  for (std::size_t i = 1; i < kDcLevelTexts.size(); ++i) {
+    EXPECT_LT(DcLevelVolts(kDcLevelTexts[i]), DcLevelVolts(kDcLevelTexts[i - 1]))
+        << kDcLevelTexts[i];
+  }
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(DcLevelsInLocale);
 
 TEST(ButtonFunctionsTest, TextsAndActions) {
   EXPECT_EQ(ButtonFunctionText('A', 0), "A= No Function");

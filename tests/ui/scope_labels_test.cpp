@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
+
+#include "support/process_locale.h"
 
 namespace vanto {
 namespace {
@@ -24,10 +27,7 @@ struct AppliedCase {
   const char* voltagePlus;    // slot 6; slot 4 has the minus sign
 };
 
-class AxisAndGeneratorLabels : public ::testing::TestWithParam<AppliedCase> {};
-
-TEST_P(AxisAndGeneratorLabels, FollowTheAppliedSettingsInEveryMode) {
-  const AppliedCase& c = GetParam();
+void ExpectLabelsInEveryMode(const AppliedCase& c) {
   TestPlanState plan;
   for (const char* mode : {"Basic", "Basic-Auto", "Advanced"}) {
     SCOPED_TRACE(mode);
@@ -42,16 +42,37 @@ TEST_P(AxisAndGeneratorLabels, FollowTheAppliedSettingsInEveryMode) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, AxisAndGeneratorLabels,
-    ::testing::Values(AppliedCase{1000, 10000, 1000, "Vpk=1V, Z=10kohms, f=1kHz", "100uA", "1V"},
-                      AppliedCase{200, 50, 10, "Vpk=200mV, Z=50ohms, f=10Hz", "4mA", "200mV"},
-                      AppliedCase{10000, 100, 500, "Vpk=10V, Z=100ohms, f=500Hz", "100mA", "10V"},
-                      AppliedCase{600, 2000, 50, "Vpk=600mV, Z=2kohms, f=50Hz", "300uA", "600mV"},
-                      AppliedCase{5000, 5000, 20, "Vpk=5V, Z=5kohms, f=20Hz", "1mA", "5V"},
-                      // 3000 mV / 2000 ohms = 1.5 mA: halves are shown rounded up.
-                      AppliedCase{3000, 2000, 200, "Vpk=3V, Z=2kohms, f=200Hz", "2mA", "3V"},
-                      AppliedCase{5000, 2000, 200, "Vpk=5V, Z=2kohms, f=200Hz", "3mA", "5V"}));
+const std::vector<AppliedCase> kAppliedCases = {
+    {1000, 10000, 1000, "Vpk=1V, Z=10kohms, f=1kHz", "100uA", "1V"},
+    {200, 50, 10, "Vpk=200mV, Z=50ohms, f=10Hz", "4mA", "200mV"},
+    {10000, 100, 500, "Vpk=10V, Z=100ohms, f=500Hz", "100mA", "10V"},
+    {600, 2000, 50, "Vpk=600mV, Z=2kohms, f=50Hz", "300uA", "600mV"},
+    {5000, 5000, 20, "Vpk=5V, Z=5kohms, f=20Hz", "1mA", "5V"},
+    // 3000 mV / 2000 ohms = 1.5 mA: halves are shown rounded up.
+    {3000, 2000, 200, "Vpk=3V, Z=2kohms, f=200Hz", "2mA", "3V"},
+    {5000, 2000, 200, "Vpk=5V, Z=2kohms, f=200Hz", "3mA", "5V"},
+    // Applied values between list entries are shown as whole numbers.
+    {1234.6f, 99.5f, 0.4f, "Vpk=1V, Z=100ohms, f=0Hz", "12mA", "1V"},
+};
+
+class AxisAndGeneratorLabels : public ::testing::TestWithParam<AppliedCase> {};
+
+TEST_P(AxisAndGeneratorLabels, FollowTheAppliedSettingsInEveryMode) {
+  ExpectLabelsInEveryMode(GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, AxisAndGeneratorLabels, ::testing::ValuesIn(kAppliedCases));
+
+class LabelsInLocale : public testing::EachLocaleTest {};
+
+TEST_P(LabelsInLocale, AreTheSameTextsAsUnderC) {
+  for (const AppliedCase& c : kAppliedCases) {
+    SCOPED_TRACE(c.generatorText);
+    ExpectLabelsInEveryMode(c);
+  }
+}
+
+VANTO_INSTANTIATE_FOR_EACH_LOCALE(LabelsInLocale);
 
 TEST(ScopeLabels, NoResistanceYetLeavesTheCurrentLabelsEmpty) {
   TestPlanState plan;
