@@ -289,13 +289,12 @@ void MainWindowController::ApplyInstrumentMarks() {
 void MainWindowController::ShowFreezeCaptions() {
   if (ribbon_ == nullptr) return;
   if (ribbon_->Has(RibbonElement::FreezeGolden)) {
-    ribbon_->SetCaption(RibbonElement::FreezeGolden, run_.freeze.goldenCaption);
-    ribbon_->SetChecked(RibbonElement::FreezeGolden,
-                        run_.freeze.goldenCaption != kFreezeGoldenCaption);
+    ribbon_->SetCaption(RibbonElement::FreezeGolden, FreezeGoldenToggleCaption(run_.freeze));
+    ribbon_->SetChecked(RibbonElement::FreezeGolden, run_.freeze.goldenFrozen);
   }
   if (ribbon_->Has(RibbonElement::FreezeDut)) {
-    ribbon_->SetCaption(RibbonElement::FreezeDut, run_.freeze.dutCaption);
-    ribbon_->SetChecked(RibbonElement::FreezeDut, run_.freeze.dutCaption != kFreezeDutCaption);
+    ribbon_->SetCaption(RibbonElement::FreezeDut, FreezeDutToggleCaption(run_.freeze));
+    ribbon_->SetChecked(RibbonElement::FreezeDut, run_.freeze.dutFrozen);
   }
   if (ribbon_->Has(RibbonElement::AutoFreeze)) {
     ribbon_->SetChecked(RibbonElement::AutoFreeze, run_.freeze.autoFreezeOn == 1);
