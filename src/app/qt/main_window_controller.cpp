@@ -1,10 +1,11 @@
 #include "app/qt/main_window_controller.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QMenuBar>
 #include <QPalette>
+#include <algorithm>
 
+#include "app/plan_outcome_state.h"
 #include "foundation/mode_and_view.h"
 #include "link/connection.h"
 #include "ui/hit_test.h"
@@ -144,17 +145,12 @@ void MainWindowController::RelabelRecent() {
 }
 
 void MainWindowController::ApplyPlanOutcome(const PlanFileOutcome& outcome) {
-  if (outcome.recordChanged) run_.run.lastRecordSeen = 0;
-  if (outcome.editCaptureOn) {
-    run_.run.editCaptureChecked = true;
-    run_.run.runMode = RunMode::Capture;
-    if (ribbon_ != nullptr && ribbon_->Has(RibbonElement::EditCaptureSignature)) {
-      ribbon_->SetChecked(RibbonElement::EditCaptureSignature, true);
-    }
+  ApplyPlanOutcomeToRun(outcome, run_.run, run_.display);
+  if (outcome.editCaptureOn && ribbon_ != nullptr &&
+      ribbon_->Has(RibbonElement::EditCaptureSignature)) {
+    ribbon_->SetChecked(RibbonElement::EditCaptureSignature, run_.run.editCaptureChecked);
   }
   if (outcome.clearTestTree) ClearTestTree();
-  if (outcome.displayRefresh) run_.display.displayRefreshPending = true;
-  if (outcome.scopeRedraw) run_.display.scopeRedrawPending = true;
   if (outcome.refreshTrees) RefreshTrees();
   if (outcome.refreshInterface) RefreshInterface();
   if (outcome.relabelRecent) RelabelRecent();
