@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "app/window_events.h"
 #include "link/link_indicator.h"
 #include "ui/instrument_port.h"
-#include "app/window_events.h"
+#include "ui/scope_redraw.h"
 
 namespace vanto {
 
@@ -16,10 +17,11 @@ class DispatcherWindow {
   virtual ~DispatcherWindow() = default;
   // Recomputes the grid for the window's present size and moves the panes.
   virtual void Relayout() = 0;
-  // The display refresh and the scope redraw (which also classifies the
-  // live signature); each clears its request flag.
+  // The display refresh, which clears its request flag and asks for a
+  // redraw.
   virtual void RefreshDisplay() = 0;
-  virtual void RedrawScopes() = 0;
+  // Paints a scope redraw the dispatcher has decided (and classified).
+  virtual void RedrawScopes(const ScopeRedraw& redraw) = 0;
   // The hit test at a client-area point with the present layout.
   virtual int HitTestAt(ClickPoint point) = 0;
   // A left click on the board view.

@@ -7,6 +7,7 @@
 #include "ui/dispatch_steps.h"
 #include "ui/hit_test.h"
 #include "ui/run_mode_step.h"
+#include "ui/scope_redraw.h"
 #include "ui/test_run.h"
 
 namespace vanto {
@@ -97,9 +98,8 @@ void MainDispatcher::DispatchPass() {
   StepRunMode(run_);
   NoticeRunModeChange(run_);
   // The calendar is read only when a relayout waits: it is not free.
-  if (app_.app.relayoutPending &&
-      TakeRelayoutRequest(run_.run, app_.app.relayoutPending,
-                          CalendarSeconds(app_.clock.LocalTime()))) {
+  if (app_.app.relayoutPending && TakeRelayoutRequest(run_.run, app_.app.relayoutPending,
+                                                      CalendarSeconds(app_.clock.LocalTime()))) {
     window_.Relayout();
     run_.display.displayRefreshPending = true;
     run_.display.scopeRedrawPending = true;
@@ -109,7 +109,9 @@ void MainDispatcher::DispatchPass() {
   GeneratorStep(link_);
   HandleFrame();
   if (run_.display.displayRefreshPending) window_.RefreshDisplay();
-  if (run_.display.scopeRedrawPending) window_.RedrawScopes();
+  const ScopeRedrawState scopes{run_.settings, run_.generator, run_.instrument.IsConnected(),
+                                run_.plan,     run_.analysis,  run_.display};
+  if (std::optional<ScopeRedraw> redraw = TakeScopeRedraw(scopes)) window_.RedrawScopes(*redraw);
   const int offset = HandleClicks();
   MoveByMiniScope(run_, offset);
   if (std::optional<LinkIndicatorUpdate> update = RefreshLinkIndicator(link_.state.usb)) {

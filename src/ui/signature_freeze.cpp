@@ -25,21 +25,19 @@ void ClearSignaturePoints(Signature& signature) {
 }
 
 void ToggleFreezeGolden(FreezeState& freeze, SignatureAnalysis& analysis, bool down) {
+  freeze.goldenFrozen = down;
   if (down) {
-    freeze.goldenCaption = kGoldenFrozenCaption;
     CopySignaturePoints(analysis.liveSignature, analysis.frozenGolden);
   } else {
-    freeze.goldenCaption = kFreezeGoldenCaption;
     ClearSignaturePoints(analysis.frozenGolden);
   }
 }
 
 void ToggleFreezeDut(FreezeState& freeze, SignatureAnalysis& analysis, bool down) {
+  freeze.dutFrozen = down;
   if (down) {
-    freeze.dutCaption = kDutFrozenCaption;
     CopySignaturePoints(analysis.liveSignature, analysis.frozenDut);
   } else {
-    freeze.dutCaption = kFreezeDutCaption;
     ClearSignaturePoints(analysis.frozenDut);
   }
 }

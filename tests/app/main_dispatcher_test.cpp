@@ -15,6 +15,9 @@
 #include "ui/hit_test.h"
 #include "ui/link_instrument_port.h"
 #include "testplan/record_cells.h"
+#include "testplan/signature_record.h"
+#include "signature/signature_settings.h"
+#include "ui/scope_redraw.h"
 
 namespace vanto {
 namespace {
@@ -28,9 +31,9 @@ class RecordingWindow final : public DispatcherWindow {
     display_.displayRefreshPending = false;
     display_.scopeRedrawPending = true;
   }
-  void RedrawScopes() override {
+  void RedrawScopes(const ScopeRedraw& redraw) override {
     calls.push_back("RedrawScopes");
-    display_.scopeRedrawPending = false;
+    redraws.push_back(redraw);
   }
   int HitTestAt(ClickPoint point) override {
     calls.push_back("HitTest " + std::to_string(point.x) + "," + std::to_string(point.y));
@@ -54,6 +57,7 @@ class RecordingWindow final : public DispatcherWindow {
 
   int hitResult = kHitNothing;
   std::vector<std::string> calls;
+  std::vector<ScopeRedraw> redraws;
 
  private:
   DisplayRequests& display_;
@@ -252,6 +256,110 @@ TEST_F(MainDispatcherTest, InstrumentButtonLatchRunsTheSelectedFunctionOnce) {
   EXPECT_EQ(app.plan.currentRecord, 7);
   dispatcher.DispatchPass();
   EXPECT_EQ(app.plan.currentRecord, 7);
+}
+
+TEST_F(MainDispatcherTest, RedrawAfterTheRefreshBringsARecordPastTheEndBackWithoutClassifying) {
+  run.useRecordSettings = false;  // the record change leaves the position alone
+  app.plan.currentRecord = 12;    // one past the last record
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.calls.front(), "RefreshDisplay");
+  ASSERT_EQ(window.redraws.size(), 1u);
+  EXPECT_EQ(app.plan.currentRecord, 11);
+  const ScopeRedraw& redraw = window.redraws.front();
+  ASSERT_EQ(redraw.mainTraces.size(), 1u);  // the last record's golden, not judged yet
+  EXPECT_EQ(redraw.mainTraces[0].colour, app.settings.colourScopeXTraceGoldenSig);
+  // Disconnected: nothing live, nothing classified.
+  EXPECT_FALSE(redraw.statusText.has_value());
+  EXPECT_FALSE(redraw.centreTrace.has_value());
+  EXPECT_EQ(analysis.stableCycleCount, 0);
+}
+
+// An automatic test through the dispatcher with a connected instrument and
+// a window that only records what it is asked to paint: no drawing at all
+// takes part, yet the run lifts, settles, compares and marks.
+class DispatcherAutoTest : public ::testing::Test {
+ protected:
+  DispatcherAutoTest() {
+    LoadSettings(app.settingsStore, app.settings);
+    app.settings.mode = "Advanced";
+    app.app.activeModel = "ORXA";
+    GeneratorSettings& generator = app.link.generator;
+    generator.appliedMv = 1000.0f;
+    generator.appliedOhms = 10000.0f;
+    generator.appliedHz = 50.0f;
+    generator.actualOhms = 10000;
+    app.plan.table.Reset(3, kPlanColumns);
+    for (int row = 2; row <= 3; ++row) {
+      StoreLiveSignature(app.plan.table, row, 0, testing::ResistorNode(kGoodNode), generator);
+      app.plan.table.SetCell(row, cell::kComponent, "R" + std::to_string(row));
+      app.plan.table.SetCell(row, cell::kStatus, cell::kUntested);
+      app.plan.table.SetCell(row, cell::kSignature, cell::kYes);
+    }
+    app.plan.currentRecord = 2;
+    app.link.openLibrary = [] { return std::shared_ptr<D2xxApi>(); };
+  }
+
+  // One pass with a new frame, as the frame handling leaves it.
+  void Frames(const Signature& frame, int count) {
+    for (int i = 0; i < count; ++i) {
+      analysis.liveSignature = frame;
+      display.scopeRedrawPending = true;
+      dispatcher.DispatchPass();
+    }
+  }
+  std::string Status(int row) const { return app.plan.table.Cell(row, cell::kStatus); }
+
+  static constexpr float kGoodNode = 10000.0f;
+
+  testing::TempWorkdir dir;
+  testing::FakeClock clock;
+  testing::RecordingBoxes boxes;
+  AppContext app{clock, boxes};
+  TestRunState run;
+  FreezeState freeze;
+  SignatureAnalysis analysis;
+  DisplayRequests display;
+  testing::FakeInstrument instrument;  // connected
+  testing::RecordingHooks hooks;
+  testing::RecordingSounds sounds;
+  testing::ScriptedQuestions questions;
+  TestRunContext context{run,        freeze, analysis,     app.plan, app.link.generator,
+                         app.settings, display, instrument, hooks,    sounds,
+                         app.messages, questions, app.clock};
+  RecordingWindow window{display};
+  NoMenuHooks menuHooks;
+  WindowEvents events;
+  MainDispatcher dispatcher{app,
+                            context,
+                            InstrumentLink{app.link, app.messages, app.clock,
+                                           analysis.liveSignature, app.app.activeModel, {}},
+                            window,
+                            menuHooks,
+                            events};
+};
+
+TEST_F(DispatcherAutoTest, MarksGoodAfterTheProbeSettlesWithEveryRedrawClassified) {
+  events.controls.push_back({RibbonControl::AutomaticRun, 0});
+  const int settle = StableDelayCycles(app.settings) + 3;
+
+  Frames(testing::OpenProbe(), 3);
+  ASSERT_EQ(run.runMode, RunMode::AutoTest);
+  EXPECT_EQ(analysis.signatureState, SignatureState::OpenCircuit);
+  Frames(testing::ResistorNode(kGoodNode), settle);
+
+  EXPECT_EQ(Status(2), cell::kGood);
+  EXPECT_EQ(sounds.played, std::vector<SoundId>{SoundId::TestGood});
+  EXPECT_EQ(window.redraws.size(), static_cast<std::size_t>(3 + settle));
+  // The redraws showed the live curve with its classification each time.
+  const ScopeRedraw& last = window.redraws.back();
+  ASSERT_FALSE(last.mainTraces.empty());
+  EXPECT_EQ(last.mainTraces.back().colour, app.settings.colourScopeXTraceLiveSig);
+  ASSERT_TRUE(last.statusText.has_value());
+  EXPECT_EQ(last.statusText->rfind("Stable, Count: ", 0), 0u) << *last.statusText;
+
+  Frames(testing::OpenProbe(), 3);
+  Frames(testing::ResistorNode(5000.0f), settle);  // the next node is faulty
+  EXPECT_EQ(Status(3), cell::kBad);
 }
 
 }  // namespace

@@ -29,8 +29,10 @@ TEST(FreezeToggles, DownFreezesTheLiveSignatureWithTheFrozenCaption) {
   bench.analysis.liveSignature = ResistorNode(kDutNode);
   RunControlAction(bench.context, RibbonControl::FreezeDut, 1);
 
-  EXPECT_EQ(bench.freeze.goldenCaption, "Golden Frozen");
-  EXPECT_EQ(bench.freeze.dutCaption, "  DUT   Frozen");
+  EXPECT_TRUE(bench.freeze.goldenFrozen);
+  EXPECT_TRUE(bench.freeze.dutFrozen);
+  EXPECT_STREQ(FreezeGoldenToggleCaption(bench.freeze), "Golden Frozen");
+  EXPECT_STREQ(FreezeDutToggleCaption(bench.freeze), "  DUT   Frozen");
   EXPECT_TRUE(SamePoints(bench.analysis.frozenGolden, ResistorNode(kGoldenNode)));
   EXPECT_TRUE(SamePoints(bench.analysis.frozenDut, ResistorNode(kDutNode)));
   // The change shows at the next redraw; the toggles ask for none.
@@ -47,8 +49,10 @@ TEST(FreezeToggles, UpClearsWithTheFreezeCaption) {
   RunControlAction(bench.context, RibbonControl::FreezeGolden, 0);
   RunControlAction(bench.context, RibbonControl::FreezeDut, 0);
 
-  EXPECT_EQ(bench.freeze.goldenCaption, "Freeze Golden");
-  EXPECT_EQ(bench.freeze.dutCaption, " Freeze   DUT ");
+  EXPECT_FALSE(bench.freeze.goldenFrozen);
+  EXPECT_FALSE(bench.freeze.dutFrozen);
+  EXPECT_STREQ(FreezeGoldenToggleCaption(bench.freeze), "Freeze Golden");
+  EXPECT_STREQ(FreezeDutToggleCaption(bench.freeze), " Freeze   DUT ");
   EXPECT_TRUE(Cleared(bench.analysis.frozenGolden));
   EXPECT_TRUE(Cleared(bench.analysis.frozenDut));
 }
@@ -112,7 +116,9 @@ TEST_F(AutoFreeze, CyclesGoldenThenDutThenClearsOnTheThirdContact) {
   bench.Touch(kNextNode);
   EXPECT_TRUE(SamePoints(bench.analysis.frozenGolden, ResistorNode(kNextNode)));
   EXPECT_EQ(bench.Count(SoundId::CaptureSignature), 2);
-  EXPECT_EQ(bench.freeze.goldenCaption, "Freeze Golden");  // the cycle leaves captions alone
+  // The cycle leaves the toggles and their captions alone.
+  EXPECT_FALSE(bench.freeze.goldenFrozen);
+  EXPECT_STREQ(FreezeGoldenToggleCaption(bench.freeze), "Freeze Golden");
 }
 
 TEST_F(AutoFreeze, AContactThatNeverSettlesFreezesNothing) {

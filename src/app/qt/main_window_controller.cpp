@@ -1,10 +1,11 @@
 #include "app/qt/main_window_controller.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QMenuBar>
 #include <QPalette>
+#include <algorithm>
 
+#include "app/plan_outcome_state.h"
 #include "foundation/mode_and_view.h"
 #include "link/connection.h"
 #include "ui/hit_test.h"
@@ -29,10 +30,9 @@ bool IsTreePanel(PaneId pane) {
 
 }  // namespace
 
-MainWindowController::MainWindowController(MainWindow& window, AppContext& app,
-                                           WindowRunState run, InstrumentLink link,
-                                           const PictureStore& pictures, const UiFonts& fonts,
-                                           WindowEvents& events)
+MainWindowController::MainWindowController(MainWindow& window, AppContext& app, WindowRunState run,
+                                           InstrumentLink link, const PictureStore& pictures,
+                                           const UiFonts& fonts, WindowEvents& events)
     : window_(window),
       app_(app),
       run_(run),
@@ -41,9 +41,8 @@ MainWindowController::MainWindowController(MainWindow& window, AppContext& app,
       fonts_(fonts),
       events_(events) {
   badges_ = MakeScopeBadges([this](PictureId id) { return pictures_.Picture(id).toImage(); });
-  scopes_ = std::make_unique<ScopeContext>(app_.settings, app_.plan, run_.analysis,
-                                           app_.link.generator, run_.display,
-                                           app_.app.currentPlanFile, badges_);
+  scopes_ = std::make_unique<ScopeContext>(app_.settings, app_.plan, app_.link.generator,
+                                           run_.display, app_.app.currentPlanFile, badges_);
   board_ = std::make_unique<BoardView>(app_.plan, app_.settings);
   scopes_->renderPcbView = [this](int record, QSize size) {
     scopes_->images.boardView = board_->Render(record, size);
@@ -71,9 +70,9 @@ void MainWindowController::BuildMenuBar() {
   // The menus keep the desktop's colours, not the client area's.
   // Each role is set, so none is inherited from the window.
   QPalette palette = QApplication::palette();
-  for (QPalette::ColorRole role : {QPalette::Window, QPalette::WindowText, QPalette::Button,
-                                   QPalette::ButtonText, QPalette::Base, QPalette::Text,
-                                   QPalette::Highlight, QPalette::HighlightedText}) {
+  for (QPalette::ColorRole role :
+       {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText,
+        QPalette::Base, QPalette::Text, QPalette::Highlight, QPalette::HighlightedText}) {
     palette.setColor(role, palette.color(role));
   }
   window_.menuBar()->setPalette(palette);
@@ -87,9 +86,9 @@ void MainWindowController::BuildMenuBar() {
 
 void MainWindowController::BuildRibbonAndPanes() {
   QWidget* client = window_.ClientArea();
-  ribbon_ = new RibbonPanel(BuildRibbon(app_.app.activeModel), app_.settings, pictures_, fonts_,
-                            [this](RibbonControl control, int value) { OnControl(control, value); },
-                            client);
+  ribbon_ = new RibbonPanel(
+      BuildRibbon(app_.app.activeModel), app_.settings, pictures_, fonts_,
+      [this](RibbonControl control, int value) { OnControl(control, value); }, client);
   ribbon_->InstallShortcuts(&window_);
   ribbon_->show();  // the window is already shown, so new children are not
   link_.state.buttons.a.exists = ribbon_->Has(RibbonElement::ButtonAIndicator);
@@ -144,17 +143,12 @@ void MainWindowController::RelabelRecent() {
 }
 
 void MainWindowController::ApplyPlanOutcome(const PlanFileOutcome& outcome) {
-  if (outcome.recordChanged) run_.run.lastRecordSeen = 0;
-  if (outcome.editCaptureOn) {
-    run_.run.editCaptureChecked = true;
-    run_.run.runMode = RunMode::Capture;
-    if (ribbon_ != nullptr && ribbon_->Has(RibbonElement::EditCaptureSignature)) {
-      ribbon_->SetChecked(RibbonElement::EditCaptureSignature, true);
-    }
+  ApplyPlanOutcomeToRun(outcome, run_.run, run_.display);
+  if (outcome.editCaptureOn && ribbon_ != nullptr &&
+      ribbon_->Has(RibbonElement::EditCaptureSignature)) {
+    ribbon_->SetChecked(RibbonElement::EditCaptureSignature, run_.run.editCaptureChecked);
   }
   if (outcome.clearTestTree) ClearTestTree();
-  if (outcome.displayRefresh) run_.display.displayRefreshPending = true;
-  if (outcome.scopeRedraw) run_.display.scopeRedrawPending = true;
   if (outcome.refreshTrees) RefreshTrees();
   if (outcome.refreshInterface) RefreshInterface();
   if (outcome.relabelRecent) RelabelRecent();
@@ -217,22 +211,20 @@ void MainWindowController::ShowScopeImages() {
 }
 
 void MainWindowController::RefreshDisplay() {
-  scopes_->connected = Connected();
   RefreshDisplayIfPending(*scopes_);
   ShowScopeImages();
 }
 
-void MainWindowController::RedrawScopes() {
-  scopes_->connected = Connected();
-  RedrawScopesIfPending(*scopes_);
+void MainWindowController::RedrawScopes(const ScopeRedraw& redraw) {
+  vanto::RedrawScopes(*scopes_, redraw);
   ShowScopeImages();
 }
 
 int MainWindowController::HitTestAt(ClickPoint point) {
   PixelRect indicator{-1, -1, 0, 0};
   if (ribbon_ != nullptr && ribbon_->Has(RibbonElement::ConnectionIndicator)) {
-    const QRect rect = ribbon_->ElementRect(RibbonElement::ConnectionIndicator)
-                           .translated(ribbon_->pos());
+    const QRect rect =
+        ribbon_->ElementRect(RibbonElement::ConnectionIndicator).translated(ribbon_->pos());
     indicator = {rect.x(), rect.y(), rect.width(), rect.height()};
   }
   return HitTest(layout_, shownPanes_, indicator, point.x, point.y);
@@ -240,8 +232,7 @@ int MainWindowController::HitTestAt(ClickPoint point) {
 
 void MainWindowController::PcbViewClick(ClickPoint point) {
   const PixelRect& pane = layout_.Pane(PaneId::BoardView);
-  const PcbClick click =
-      board_->Click({pane.x, pane.y, pane.width, pane.height}, point.x, point.y);
+  const PcbClick click = board_->Click({pane.x, pane.y, pane.width, pane.height}, point.x, point.y);
   if (click == PcbClick::WholeBoardToggled) {
     run_.display.displayRefreshPending = true;
     run_.display.scopeRedrawPending = true;
@@ -289,13 +280,12 @@ void MainWindowController::ApplyInstrumentMarks() {
 void MainWindowController::ShowFreezeCaptions() {
   if (ribbon_ == nullptr) return;
   if (ribbon_->Has(RibbonElement::FreezeGolden)) {
-    ribbon_->SetCaption(RibbonElement::FreezeGolden, run_.freeze.goldenCaption);
-    ribbon_->SetChecked(RibbonElement::FreezeGolden,
-                        run_.freeze.goldenCaption != kFreezeGoldenCaption);
+    ribbon_->SetCaption(RibbonElement::FreezeGolden, FreezeGoldenToggleCaption(run_.freeze));
+    ribbon_->SetChecked(RibbonElement::FreezeGolden, run_.freeze.goldenFrozen);
   }
   if (ribbon_->Has(RibbonElement::FreezeDut)) {
-    ribbon_->SetCaption(RibbonElement::FreezeDut, run_.freeze.dutCaption);
-    ribbon_->SetChecked(RibbonElement::FreezeDut, run_.freeze.dutCaption != kFreezeDutCaption);
+    ribbon_->SetCaption(RibbonElement::FreezeDut, FreezeDutToggleCaption(run_.freeze));
+    ribbon_->SetChecked(RibbonElement::FreezeDut, run_.freeze.dutFrozen);
   }
   if (ribbon_->Has(RibbonElement::AutoFreeze)) {
     ribbon_->SetChecked(RibbonElement::AutoFreeze, run_.freeze.autoFreezeOn == 1);
@@ -303,8 +293,8 @@ void MainWindowController::ShowFreezeCaptions() {
 }
 
 void MainWindowController::RefreshInterface() {
-  const InterfaceInputs inputs{app_.settings,      app_.app.activeModel, app_.app.menuModel,
-                               Connected(),        app_.link.generator,  run_.run.runMode,
+  const InterfaceInputs inputs{app_.settings, app_.app.activeModel, app_.app.menuModel,
+                               Connected(),   app_.link.generator,  run_.run.runMode,
                                app_.plan};
   const InterfaceState state = ComputeInterfaceState(inputs, layoutState_, run_.display);
   RefreshTrees();
@@ -322,8 +312,8 @@ void MainWindowController::RefreshInterface() {
       // Never shorter than the ribbon: the compact size would cut off its
       // lowest controls (the freeze toggles) on every model.
       if (ribbon_ != nullptr && state.layout->controlSet) {
-        size.height = std::max(size.height,
-                               ribbon_->ContentHeight(*state.layout->controlSet) + 2 * kWindowBorder);
+        size.height = std::max(
+            size.height, ribbon_->ContentHeight(*state.layout->controlSet) + 2 * kWindowBorder);
       }
       window_.ResizeClientArea(size.width, size.height);
     }

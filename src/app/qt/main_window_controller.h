@@ -11,26 +11,26 @@
 #include <string>
 
 #include "app/app_context.h"
+#include "app/dispatcher_window.h"
+#include "app/interface_refresh.h"
 #include "app/menu_commands.h"
+#include "app/plan_file_commands.h"
 #include "app/qt/image_pane.h"
 #include "app/qt/main_window.h"
 #include "app/qt/menu_bar_widgets.h"
-#include "app/plan_file_commands.h"
 #include "app/qt/picture_store.h"
 #include "app/qt/qt_file_requester.h"
 #include "app/qt/ribbon_panel.h"
 #include "app/qt/ui_fonts.h"
+#include "app/window_events.h"
 #include "link/link_state.h"
 #include "testplan/qt/board_view.h"
 #include "testplan/qt/tree_panel.h"
-#include "app/dispatcher_window.h"
 #include "ui/display_layout.h"
-#include "app/interface_refresh.h"
-#include "ui/qt/scope_context.h"
 #include "ui/qt/scope_badges.h"
+#include "ui/qt/scope_context.h"
 #include "ui/test_run_context.h"
 #include "ui/test_run_hooks.h"
-#include "app/window_events.h"
 
 namespace vanto {
 
@@ -47,9 +47,8 @@ class MainWindowController final : public DispatcherWindow,
                                    public TestRunHooks,
                                    public MenuCommandHooks {
  public:
-  MainWindowController(MainWindow& window, AppContext& app, WindowRunState run,
-                       InstrumentLink link, const PictureStore& pictures, const UiFonts& fonts,
-                       WindowEvents& events);
+  MainWindowController(MainWindow& window, AppContext& app, WindowRunState run, InstrumentLink link,
+                       const PictureStore& pictures, const UiFonts& fonts, WindowEvents& events);
   ~MainWindowController() override;
 
   // The start-up steps in their order: the menu bar, the ribbon and the
@@ -71,7 +70,7 @@ class MainWindowController final : public DispatcherWindow,
   // DispatcherWindow
   void Relayout() override;
   void RefreshDisplay() override;
-  void RedrawScopes() override;
+  void RedrawScopes(const ScopeRedraw& redraw) override;
   int HitTestAt(ClickPoint point) override;
   void PcbViewClick(ClickPoint point) override;
   void ShowStatusText(const std::string& text) override;

@@ -6,13 +6,14 @@
 #include <array>
 
 #include "foundation/number_text.h"
+#include "testplan/record_cells.h"
+#include "testplan/record_result.h"
 #include "testplan/signature_record.h"
 #include "ui/mini_scope_text.h"
 #include "ui/qt/scope_colour.h"
 #include "ui/qt/scope_geometry.h"
 #include "ui/qt/scope_text.h"
 #include "ui/qt/scope_trace.h"
-#include "testplan/record_cells.h"
 
 namespace vanto {
 namespace {
@@ -24,11 +25,6 @@ TraceScale StoredScale(const ScopeGeometry& geometry, const TestPlan& table, int
   if (ohms == 0) ohms = kZeroOhmsScale;
   const float iFull = vFull / static_cast<float>(ohms);
   return MakeTraceScale(geometry, vFull, iFull);
-}
-
-bool IsMeasured(const TestPlan& table, int row) {
-  const std::string_view result = table.CellView(row, cell::kStatus);
-  return result == cell::kGood || result == cell::kBad;
 }
 
 }  // namespace

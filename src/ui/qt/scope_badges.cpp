@@ -1,9 +1,6 @@
 #include "ui/qt/scope_badges.h"
 
 #include <QPainter>
-#include <string_view>
-
-#include "testplan/record_cells.h"
 
 namespace vanto {
 
@@ -18,13 +15,15 @@ ScopeBadges MakeScopeBadges(const std::function<QImage(PictureId)>& picture) {
   return badges;
 }
 
-const QImage* RecordBadge(const BadgeSet& badges, const TestPlan& table, int row) {
-  if (table.CellView(row, cell::kSignature) != cell::kYes) return &badges.noSig;
-  const std::string_view result = table.CellView(row, cell::kStatus);
-  if (result == cell::kGood) return &badges.good;
-  if (result == cell::kBad) return &badges.bad;
-  if (result == cell::kUntested) return &badges.untested;
-  if (result == cell::kNoTest) return &badges.noTest;
+const QImage* BadgeImage(const BadgeSet& badges, RecordBadge badge) {
+  switch (badge) {
+    case RecordBadge::Good: return &badges.good;
+    case RecordBadge::Bad: return &badges.bad;
+    case RecordBadge::Untested: return &badges.untested;
+    case RecordBadge::NoTest: return &badges.noTest;
+    case RecordBadge::NoSignature: return &badges.noSig;
+    case RecordBadge::None: break;
+  }
   return nullptr;
 }
 

@@ -1,5 +1,5 @@
-// The result pictures drawn in the top-left corner of the scopes: which
-// one a record gets, and the set of pictures the renderer is handed (so it
+// The result pictures drawn in the top-left corner of the scopes: the
+// picture of each badge kind, and the set of pictures the renderer is handed (so it
 // needs no picture store of its own).
 #pragma once
 
@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "foundation/resources.h"
-#include "testplan/test_plan.h"
+#include "ui/record_badge.h"
 
 namespace vanto {
 
@@ -33,10 +33,8 @@ struct ScopeBadges {
 // the rest), looked up by identifier.
 ScopeBadges MakeScopeBadges(const std::function<QImage(PictureId)>& picture);
 
-// The badge of a plan row: by its result when it holds a golden signature
-// ("Signature" is "Yes"), the no-signature picture otherwise; nullptr for a
-// golden with a result text of no known kind.
-const QImage* RecordBadge(const BadgeSet& badges, const TestPlan& table, int row);
+// The picture of a badge kind (ChooseRecordBadge); nullptr for None.
+const QImage* BadgeImage(const BadgeSet& badges, RecordBadge badge);
 
 // Draws the badge at (0, 0), fitted to width x height; nothing for nullptr.
 void DrawBadge(QImage& target, const QImage* badge, int width, int height);

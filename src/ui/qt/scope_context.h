@@ -1,8 +1,7 @@
 // Everything the scope passes read and write, gathered by reference, and
 // the images they keep between passes. The main window builds one, sets
-// the sizes and the connection flag, runs the passes and shows the output
-// images; tests build one over plain state and read the images back. Main
-// thread only.
+// the sizes, runs the passes and shows the output images; tests build one over plain state and read
+// the images back. Main thread only.
 #pragma once
 
 #include <QFont>
@@ -14,7 +13,6 @@
 
 #include "foundation/settings.h"
 #include "link/generator_settings.h"
-#include "signature/signature_analysis.h"
 #include "testplan/test_plan.h"
 #include "ui/display_layout.h"
 #include "ui/display_requests.h"
@@ -44,7 +42,7 @@ struct ScopeImages {
   QImage blankImage;            // all black, for the capture flash
   QImage mainScope;
   std::array<QImage, kMiniScopeCount> miniScopes;  // mini-scope k at k - 1
-  QImage boardView;  // stored by the renderPcbView hook
+  QImage boardView;                                // stored by the renderPcbView hook
 };
 
 // Renders the board view for the current record (its row and the pane
@@ -54,27 +52,24 @@ struct ScopeImages {
 using RenderPcbViewHook = std::function<void(int record, QSize size)>;
 
 struct ScopeContext {
-  ScopeContext(const Settings& settingsIn, TestPlanState& planIn, SignatureAnalysis& analysisIn,
+  ScopeContext(const Settings& settingsIn, const TestPlanState& planIn,
                const GeneratorSettings& generatorIn, DisplayRequests& displayIn,
                const std::string& currentPlanFileIn, const ScopeBadges& badgesIn)
       : settings(settingsIn),
         plan(planIn),
-        analysis(analysisIn),
         generator(generatorIn),
         display(displayIn),
         currentPlanFile(currentPlanFileIn),
         badges(badgesIn) {}
 
-  const Settings& settings;            // colours, scope modes, analysis settings, "ORX_Mode"
-  TestPlanState& plan;                 // the redraw may bring CurrentRecord back to RowCount
-  SignatureAnalysis& analysis;         // the redraw classifies and fills displaySignature
-  const GeneratorSettings& generator;  // applied values: labels and full scale
-  DisplayRequests& display;            // the two Pending flags and CaptureFlashCount
+  const Settings& settings;            // colours, scope modes, "ORX_Mode"
+  const TestPlanState& plan;           // rows shown by the refresh
+  const GeneratorSettings& generator;  // applied values: labels
+  DisplayRequests& display;            // the refresh's flag and its redraw request
   const std::string& currentPlanFile;
   const ScopeBadges& badges;
 
   ScopeSizes sizes;
-  bool connected = false;  // the instrument link is open; set before each pass
   QFont font = ScopeFont();
   RenderPcbViewHook renderPcbView;
 

@@ -1,14 +1,8 @@
 #include "ui/qt/scope_passes.h"
 
 #include <algorithm>
-#include <optional>
-#include <string_view>
 
 #include "foundation/mode_and_view.h"
-#include "signature/classification.h"
-#include "link/generator_full_scale.h"
-#include "testplan/signature_record.h"
-#include "signature/status_text.h"
 #include "ui/qt/main_scope_background.h"
 #include "ui/qt/mini_scope.h"
 #include "ui/qt/scope_colour.h"
@@ -16,7 +10,7 @@
 #include "ui/qt/scope_legend.h"
 #include "ui/qt/scope_status_line.h"
 #include "ui/qt/scope_trace.h"
-#include "testplan/record_cells.h"
+#include "ui/record_badge.h"
 
 namespace vanto {
 namespace {
@@ -44,11 +38,6 @@ void RenderPcbViewStep(ScopeContext& context, int record) {
   if (context.renderPcbView) context.renderPcbView(record, context.sizes.boardView);
 }
 
-bool IsMeasured(const TestPlan& table, int row) {
-  const std::string_view result = table.CellView(row, cell::kStatus);
-  return result == cell::kGood || result == cell::kBad;
-}
-
 }  // namespace
 
 void RefreshDisplay(ScopeContext& context) {
@@ -65,7 +54,8 @@ void RefreshDisplay(ScopeContext& context) {
                           context.labels, settings, context.font);
   KeepBlankImage(images, mainSize);
   if (current <= rows && IsAdvanced(settings)) {
-    DrawBadge(images.scopeBackground, RecordBadge(context.badges.main, plan.table, current),
+    DrawBadge(images.scopeBackground,
+              BadgeImage(context.badges.main, ChooseRecordBadge(plan.table, current)),
               kMainBadgeWidth, kMainBadgeHeight);
   }
   DrawLegend(images.scopeBackground, mainSize.height(), kScopeMargin, settings, context.font);
@@ -76,8 +66,9 @@ void RefreshDisplay(ScopeContext& context) {
     DrawMiniScope(images.miniScopeImage, size.width(), size.height(), row, plan,
                   context.currentPlanFile, settings, context.font);
     if (row >= 2 && row <= rows) {
-      DrawBadge(images.miniScopeImage, RecordBadge(context.badges.mini, plan.table, row),
-                kMiniBadgeSize, kMiniBadgeSize);
+      DrawBadge(images.miniScopeImage,
+                BadgeImage(context.badges.mini, ChooseRecordBadge(plan.table, row)), kMiniBadgeSize,
+                kMiniBadgeSize);
     }
     // Shared, not copied: the next mini-scope is drawn into a new image.
     images.miniScopes[static_cast<std::size_t>(k - 1)] = images.miniScopeImage;
@@ -87,74 +78,39 @@ void RefreshDisplay(ScopeContext& context) {
   if (current >= 1 && current <= rows) RenderPcbViewStep(context, current);
 }
 
-void RedrawScopes(ScopeContext& context) {
+void RedrawScopes(ScopeContext& context, const ScopeRedraw& redraw) {
   ScopeImages& images = context.images;
-  const Settings& settings = context.settings;
-  SignatureAnalysis& analysis = context.analysis;
-  TestPlanState& plan = context.plan;
-  const std::optional<AppMode> mode = ParseAppMode(settings.mode);
-  const int rows = RowCount(plan);
-
-  if (mode == AppMode::Advanced) {
-    const int row = std::clamp(plan.currentRecord, 1, std::max(rows, 1));
-    analysis.displaySignature = ReadSlotSignature(plan.table, row, 0);
-  }
-
   const QSize mainSize = MainScopeSize(context.sizes);
   const int width = mainSize.width();
   const int height = mainSize.height();
   if (images.scopeBackground.size() != mainSize) {
     // Not refreshed at this size yet: a plain background until it is.
     images.scopeBackground = QImage(mainSize, QImage::Format_RGB32);
-    images.scopeBackground.fill(ScopeColour(settings.colourScope1Background));
+    images.scopeBackground.fill(ScopeColour(context.settings.colourScope1Background));
   }
   KeepBlankImage(images, mainSize);
-  if (context.display.captureFlashCount > 0) {
-    --context.display.captureFlashCount;
-    images.scopeComposite = images.blankImage;
-  } else {
-    images.scopeComposite = images.scopeBackground;
+  images.scopeComposite = redraw.mainBlank ? images.blankImage : images.scopeBackground;
+
+  const float vFull = redraw.fullScale.volts;
+  const float iFull = redraw.fullScale.amps;
+  for (const ScopeTrace& trace : redraw.mainTraces) {
+    DrawTrace(images.scopeComposite, width, height, kScopeMargin, ScopeColour(trace.colour), vFull,
+              iFull, trace.signature, redraw.pointCount);
   }
-
-  const float vFull = VpkVolts(context.generator);
-  const float iFull = IpkAmps(context.generator);
-  const int points = analysis.liveSignature.pointCount;
-  const auto drawMain = [&](const Signature& curve, std::int32_t colour) {
-    DrawTrace(images.scopeComposite, width, height, kScopeMargin, ScopeColour(colour), vFull, iFull,
-              curve, points);
-  };
-
-  if (mode == AppMode::Basic) {
-    drawMain(analysis.frozenGolden, settings.colourScopeXTraceGoldenSig);
-    drawMain(analysis.frozenDut, settings.colourScopeXTraceDutSig);
-  } else if (mode == AppMode::Advanced) {
-    drawMain(analysis.displaySignature, settings.colourScopeXTraceGoldenSig);
-    if (plan.currentRecord > rows) plan.currentRecord = rows;
-    if (IsMeasured(plan.table, plan.currentRecord)) {
-      analysis.displaySignature = ReadSlotSignature(plan.table, plan.currentRecord, 1);
-      drawMain(analysis.displaySignature, settings.colourScopeXTraceDutSig);
-    }
-  }
-
-  if (context.connected) {
-    analysis.displaySignature = analysis.liveSignature;
-    drawMain(analysis.displaySignature, settings.colourScopeXTraceLiveSig);
-    ClassifySignature(analysis, GeneratorFullScale(context.generator), settings);
+  if (redraw.statusText) {
     DrawStatusText(images.scopeComposite, width, height, kScopeMargin,
-                   QString::fromStdString(SignatureStatusText(analysis, settings)), context.font);
+                   QString::fromStdString(*redraw.statusText), context.font);
   }
   images.mainScope = images.scopeComposite;
 
-  // Mini-scope 5: its static layer plus the live trace at the applied
-  // scale. While connected the extra golden-coloured pass over
-  // displaySignature is the live curve itself and is overdrawn pixel for
-  // pixel, so it is left out; while disconnected nothing extra is drawn.
+  // Mini-scope 5: its static layer plus the centre trace at the applied
+  // scale.
   images.scopeComposite = images.centreMiniBackground;
-  if (context.connected && !images.scopeComposite.isNull()) {
+  if (redraw.centreTrace && !images.scopeComposite.isNull()) {
     const QSize centre = images.scopeComposite.size();
     DrawTrace(images.scopeComposite, centre.width(), centre.height(), kScopeMargin,
-              ScopeColour(settings.colourScopeXTraceLiveSig), vFull, iFull,
-              analysis.displaySignature, points);
+              ScopeColour(redraw.centreTrace->colour), vFull, iFull, redraw.centreTrace->signature,
+              redraw.pointCount);
   }
   images.miniScopes[kCentreMiniScope - 1] = images.scopeComposite;
 }
@@ -164,13 +120,6 @@ bool RefreshDisplayIfPending(ScopeContext& context) {
   context.display.displayRefreshPending = false;
   context.display.scopeRedrawPending = true;
   RefreshDisplay(context);
-  return true;
-}
-
-bool RedrawScopesIfPending(ScopeContext& context) {
-  if (!context.display.scopeRedrawPending) return false;
-  context.display.scopeRedrawPending = false;
-  RedrawScopes(context);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "ui/qt/scope_context.h"
+#include "ui/scope_redraw.h"
 
 namespace vanto {
 
@@ -14,16 +15,14 @@ namespace vanto {
 // row.
 void RefreshDisplay(ScopeContext& context);
 
-// Lays the traces over the main scope background (black instead while
-// CaptureFlashCount runs down) and the live trace over mini-scope 5:
-// frozen golden and DUT in "Basic", the record's golden and measured in
-// "Advanced", the live signature with its classification and status line
-// while connected.
-void RedrawScopes(ScopeContext& context);
+// Paints a redraw decided by DecideScopeRedraw: its traces in their order
+// and its status line over the main scope background (black instead for
+// the capture flash), and its centre trace over mini-scope 5's static
+// layer. Reads no state of the test run and changes none.
+void RedrawScopes(ScopeContext& context, const ScopeRedraw& redraw);
 
-// The dispatcher's steps: each runs its pass when its flag is set, clearing
-// the flag first (a refresh also asks for a redraw). True when it ran.
+// The dispatcher's step: runs the refresh when its flag is set, clearing
+// the flag first and asking for a redraw. True when it ran.
 bool RefreshDisplayIfPending(ScopeContext& context);
-bool RedrawScopesIfPending(ScopeContext& context);
 
 }  // namespace vanto

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "testplan/signature_record.h"
@@ -62,8 +63,17 @@ class ScopePasses : public ::testing::Test {
   void Refresh() {
     display.displayRefreshPending = true;
     ASSERT_TRUE(RefreshDisplayIfPending(context));
-    ASSERT_TRUE(RedrawScopesIfPending(context));
+    ASSERT_TRUE(RedrawIfPending());
   }
+  // The redraw as the dispatcher runs it: decided over the state, then
+  // painted.
+  ScopeRedrawState State() { return {settings, generator, connected, plan, analysis, display}; }
+  bool RedrawIfPending() {
+    const std::optional<ScopeRedraw> redraw = TakeScopeRedraw(State());
+    if (redraw) RedrawScopes(context, *redraw);
+    return redraw.has_value();
+  }
+  void Redraw() { RedrawScopes(context, DecideScopeRedraw(State())); }
   // Trace pixels of the plot above the legend, which uses the same colours.
   int MainPixels(std::int32_t colour) const {
     return CountPixels(context.images.mainScope.copy(25, 25, 647, 580), Rgb(colour));
@@ -77,7 +87,8 @@ class ScopePasses : public ::testing::Test {
   DisplayRequests display;
   std::string planFile = "plans\\board.ept";
   ScopeBadges badges = SolidBadges();
-  ScopeContext context{settings, plan, analysis, generator, display, planFile, badges};
+  bool connected = false;
+  ScopeContext context{settings, plan, generator, display, planFile, badges};
 };
 
 TEST_F(ScopePasses, RefreshAsksForARedrawAndEachFlagIsServedOnce) {
@@ -86,9 +97,9 @@ TEST_F(ScopePasses, RefreshAsksForARedrawAndEachFlagIsServedOnce) {
   EXPECT_FALSE(display.displayRefreshPending);
   EXPECT_TRUE(display.scopeRedrawPending);
   EXPECT_FALSE(RefreshDisplayIfPending(context));
-  EXPECT_TRUE(RedrawScopesIfPending(context));
+  EXPECT_TRUE(RedrawIfPending());
   EXPECT_FALSE(display.scopeRedrawPending);
-  EXPECT_FALSE(RedrawScopesIfPending(context));
+  EXPECT_FALSE(RedrawIfPending());
   EXPECT_EQ(context.images.mainScope.size(), QSize(kMain, kMain));
   for (const QImage& mini : context.images.miniScopes) EXPECT_EQ(mini.size(), QSize(kMini, kMini));
 }
@@ -101,7 +112,7 @@ TEST_F(ScopePasses, MainScopeIsBlackForExactlyThreeRedrawsAfterACapture) {
   std::vector<QRgb> corners;
   std::vector<int> counts;
   for (int redraw = 0; redraw < 5; ++redraw) {
-    RedrawScopes(context);
+    Redraw();
     corners.push_back(context.images.mainScope.pixel(kMain - 1, kMain - 1));
     counts.push_back(display.captureFlashCount);
   }
@@ -109,7 +120,7 @@ TEST_F(ScopePasses, MainScopeIsBlackForExactlyThreeRedrawsAfterACapture) {
   EXPECT_EQ(counts, (std::vector<int>{2, 1, 0, 0, 0}));
   // The traces are still drawn on the black base.
   display.captureFlashCount = 1;
-  RedrawScopes(context);
+  Redraw();
   EXPECT_GT(MainPixels(settings.colourScopeXTraceGoldenSig), 0);
   EXPECT_EQ(MainPixels(settings.colourScope1Outline), 0);
 }
@@ -120,7 +131,7 @@ TEST_F(ScopePasses, AdvancedDrawsTheRecordsGoldenAndItsMeasuredOnceJudged) {
   EXPECT_EQ(MainPixels(settings.colourScopeXTraceDutSig), 0);
   StoreLiveSignature(plan.table, 4, 1, testing::DiodeCurve(drive), generator);
   plan.table.SetCell(4, 9, "Bad");
-  RedrawScopes(context);
+  Redraw();
   EXPECT_GT(MainPixels(settings.colourScopeXTraceDutSig), 0);
   // The last curve drawn is kept for the golden comparison.
   EXPECT_EQ(analysis.displaySignature.voltage, ReadSlotSignature(plan.table, 4, 1).voltage);
@@ -161,7 +172,7 @@ TEST_F(ScopePasses, BasicAutoDrawsNoStoredTraces) {
 
 TEST_F(ScopePasses, ConnectedDrawsLiveClassifiesAndWritesTheStatusLine) {
   settings.mode = "Basic-Auto";
-  context.connected = true;
+  connected = true;
   analysis.liveSignature = testing::DiodeCurve(drive);
   Refresh();
   EXPECT_GT(MainPixels(settings.colourScopeXTraceLiveSig), 0);
@@ -171,7 +182,7 @@ TEST_F(ScopePasses, ConnectedDrawsLiveClassifiesAndWritesTheStatusLine) {
             0);
   // A diode is no open circuit and differs from the empty reference.
   EXPECT_EQ(analysis.signatureState, SignatureState::Unstable);
-  RedrawScopes(context);
+  Redraw();
   EXPECT_EQ(analysis.signatureState, SignatureState::Stable);
   EXPECT_EQ(analysis.stableCycleCount, 1);
   // White status text right of the centre, on the legend's last line.
@@ -197,7 +208,7 @@ TEST_F(ScopePasses, MiniScopeKShowsTheRecordFourBeforeTheCurrentPlusK) {
     QImage expected;
     DrawMiniScope(expected, kMini, kMini, row, plan, planFile, settings, context.font);
     if (row >= 2 && row <= 7) {
-      DrawBadge(expected, RecordBadge(badges.mini, plan.table, row), 23, 23);
+      DrawBadge(expected, BadgeImage(badges.mini, ChooseRecordBadge(plan.table, row)), 23, 23);
     }
     EXPECT_EQ(context.images.miniScopes[static_cast<std::size_t>(k - 1)], expected) << k;
   }
