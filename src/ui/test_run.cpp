@@ -205,9 +205,11 @@ void RunControlAction(TestRunContext& context, RibbonControl control, int value)
       break;
     case RibbonControl::FreezeGolden:
       ToggleFreezeGolden(context.freeze, context.analysis, value != 0);
+      context.hooks.ShowFreezeToggles();
       break;
     case RibbonControl::FreezeDut:
       ToggleFreezeDut(context.freeze, context.analysis, value != 0);
+      context.hooks.ShowFreezeToggles();
       break;
     case RibbonControl::AutoFreeze: ToggleAutoFreeze(context, value != 0); break;
     case RibbonControl::UseRecordSettings: run.useRecordSettings = value != 0; break;

@@ -1,5 +1,5 @@
 // The window-side operations the test run calls but does not own: the
-// interface refresh, the trees and the record editor. Main thread only.
+// interface refresh, the freeze toggles, the trees and the record editor. Main thread only.
 #pragma once
 
 namespace vanto {
@@ -9,6 +9,9 @@ class TestRunHooks {
   virtual ~TestRunHooks() = default;
   // Brings every control in line with the state.
   virtual void RefreshInterface() = 0;
+  // Shows the freeze toggles as FreezeState has them: down or up, with the
+  // caption that goes with it ("Golden Frozen" or "Freeze Golden").
+  virtual void ShowFreezeToggles() = 0;
   // Refreshes the test tree, then the bad-record tree.
   virtual void RefreshTrees() = 0;
   // Removes every item of the test tree.

@@ -57,6 +57,21 @@ TEST(FreezeToggles, UpClearsWithTheFreezeCaption) {
   EXPECT_TRUE(Cleared(bench.analysis.frozenDut));
 }
 
+// The window shows each toggle's new caption at once, without waiting for
+// an interface refresh.
+TEST(FreezeToggles, EveryToggleAsksTheWindowToShowItsCaption) {
+  RunBench bench;
+  for (const auto& [control, value] : {std::pair{RibbonControl::FreezeGolden, 1},
+                                       std::pair{RibbonControl::FreezeDut, 1},
+                                       std::pair{RibbonControl::FreezeGolden, 0},
+                                       std::pair{RibbonControl::FreezeDut, 0}}) {
+    const int before = bench.hooks.freezeToggleShows;
+    RunControlAction(bench.context, control, value);
+    EXPECT_EQ(bench.hooks.freezeToggleShows, before + 1) << static_cast<int>(control) << value;
+  }
+  EXPECT_EQ(bench.hooks.interfaceRefreshes, 0);
+}
+
 TEST(FreezeToggles, RaisingFreezeGoldenClearsAGoldenTheCycleFroze) {
   RunBench bench;
   bench.analysis.frozenGolden = ResistorNode(kGoldenNode);

@@ -53,11 +53,13 @@ class FakeInstrument final : public InstrumentPort {
 class RecordingHooks final : public TestRunHooks {
  public:
   void RefreshInterface() override { ++interfaceRefreshes; }
+  void ShowFreezeToggles() override { ++freezeToggleShows; }
   void RefreshTrees() override { ++treeRefreshes; }
   void ClearTestTree() override { ++testTreeClears; }
   void OpenRecordEditor() override { ++editorOpenings; }
 
   int interfaceRefreshes = 0;
+  int freezeToggleShows = 0;
   int treeRefreshes = 0;
   int testTreeClears = 0;
   int editorOpenings = 0;

@@ -277,7 +277,7 @@ void MainWindowController::ApplyInstrumentMarks() {
   }
 }
 
-void MainWindowController::ShowFreezeCaptions() {
+void MainWindowController::ShowFreezeToggles() {
   if (ribbon_ == nullptr) return;
   if (ribbon_->Has(RibbonElement::FreezeGolden)) {
     ribbon_->SetCaption(RibbonElement::FreezeGolden, FreezeGoldenToggleCaption(run_.freeze));
@@ -300,7 +300,7 @@ void MainWindowController::RefreshInterface() {
   RefreshTrees();
   if (menus_ != nullptr) menus_->ApplyMarks(state.menuMarks);
   if (ribbon_ != nullptr) ribbon_->ApplyInterfaceState(state);
-  ShowFreezeCaptions();
+  ShowFreezeToggles();
   ApplyPaneVisibility(state.panes);
   if (state.layout) {
     // The window system may apply the new size later; the layout follows

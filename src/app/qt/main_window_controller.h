@@ -80,6 +80,7 @@ class MainWindowController final : public DispatcherWindow,
 
   // TestRunHooks
   void RefreshInterface() override;
+  void ShowFreezeToggles() override;
   void RefreshTrees() override;
   void ClearTestTree() override;
   void OpenRecordEditor() override;
@@ -105,7 +106,6 @@ class MainWindowController final : public DispatcherWindow,
   void ApplyPaneVisibility(const PaneVisibility& panes);
   void UpdateScopeSizes();
   void ShowScopeImages();
-  void ShowFreezeCaptions();
   bool Connected() const;
 
   MainWindow& window_;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
@@ -162,6 +163,41 @@ TEST_F(ApplicationTest, CompactWindowKeepsEveryRibbonControlInside) {
   EXPECT_TRUE(ribbon.Widget(RibbonElement::AutoFreeze)->isVisible());
   EXPECT_FALSE(ribbon.Widget(RibbonElement::Good)->isVisible());
   EXPECT_FALSE(window.Pane(MiniScope(5))->isVisible());
+}
+
+// A freeze toggle's caption follows it on the pass that runs the click,
+// as its check does: "Golden Frozen" while down, "Freeze Golden" again
+// once raised.
+TEST_F(ApplicationTest, FreezeTogglesShowTheirFrozenCaptionsWhileDown) {
+  testing::WriteFile(kSettingsFileName, "ActiveInstrument=ORXA\r\nORX_Mode=Basic\r\n");
+  app.Start();
+  RibbonPanel& ribbon = *app.Controller().Ribbon();
+  auto* golden = qobject_cast<QAbstractButton*>(ribbon.Widget(RibbonElement::FreezeGolden));
+  auto* dut = qobject_cast<QAbstractButton*>(ribbon.Widget(RibbonElement::FreezeDut));
+  ASSERT_NE(golden, nullptr);
+  ASSERT_NE(dut, nullptr);
+  ASSERT_TRUE(golden->isVisible());
+  QTimer wake;
+  wake.start(1);
+  const auto clickAndRun = [&](QAbstractButton* button) {
+    QTest::mouseClick(button, Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) RunMainLoopPass(context.app, app.Dispatcher());
+  };
+  struct Step {
+    QAbstractButton* clicked;
+    const char* goldenCaption;
+    const char* dutCaption;
+  };
+  for (const Step& step : {Step{golden, "Golden Frozen", " Freeze   DUT "},
+                           Step{dut, "Golden Frozen", "  DUT   Frozen"},
+                           Step{golden, "Freeze Golden", "  DUT   Frozen"},
+                           Step{dut, "Freeze Golden", " Freeze   DUT "}}) {
+    clickAndRun(step.clicked);
+    EXPECT_EQ(golden->text().toStdString(), step.goldenCaption);
+    EXPECT_EQ(dut->text().toStdString(), step.dutCaption);
+    EXPECT_EQ(golden->isChecked(), std::string(step.goldenCaption) == "Golden Frozen");
+    EXPECT_EQ(dut->isChecked(), std::string(step.dutCaption) == "  DUT   Frozen");
+  }
 }
 
 // Keys reach the test run through the queue: "Right" moves to the next
