@@ -2,6 +2,7 @@
 // control item by item.
 #include "testplan/qt/tree_panel.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPalette>
 #include <QResizeEvent>
@@ -87,6 +88,13 @@ TreePanel::TreePanel(const QString& caption, TreeIcons icons, QWidget* parent)
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   tree_->setUniformRowHeights(true);  // keeps layout cheap for plans of many records
   tree_->setIconSize(QSize(kIconSide, kIconSide));
+  // Entries such as "U1, Pin 4  74HC14, net PB3" are longer than a narrow
+  // panel: the column is as wide as its longest entry and the tree scrolls
+  // sideways instead of cutting the text short.
+  tree_->setTextElideMode(Qt::ElideNone);
+  tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   ApplyTreeColours();
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, [this] { OnSelectionChanged(); });
 }
@@ -126,7 +134,9 @@ QTreeWidgetItem* TreePanel::ItemAt(int position) const {
 }
 
 QTreeWidgetItem* TreePanel::MakeItem(const TreeItem& item) const {
-  auto* made = new QTreeWidgetItem(QStringList(QString::fromStdString(item.text)));
+  const QString text = QString::fromStdString(item.text);
+  auto* made = new QTreeWidgetItem(QStringList(text));
+  made->setToolTip(0, text);  // the whole entry, however narrow the panel
   made->setData(0, kRowRole, item.row);
   if (item.icon != TreeIcon::None) made->setIcon(0, icons_.For(item.icon));
   return made;

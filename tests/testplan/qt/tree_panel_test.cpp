@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QPalette>
+#include <QScrollBar>
 #include <QPixmap>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
@@ -156,6 +157,46 @@ TEST_F(TreePanelTest, ComponentsAreNodesWithTheirPinsBelow) {
   EXPECT_EQ(Node(0)->icon(0).cacheKey(), icons.block.cacheKey());
   EXPECT_EQ(Node(1)->child(0)->icon(0).cacheKey(), icons.untested.cacheKey());
   ExpectControlsMirrorModels();
+}
+
+// Entries longer than the panel is wide: each item's tool tip is its whole
+// text, and the tree scrolls sideways to the end of the longest one.
+TEST_F(TreePanelTest, LongEntriesShowWholeInTheirToolTipsAndScrollSideways) {
+  const std::string userText = "74HC14, net PB3_OSC_IN to the crystal";
+  const int row = AddRecord(plan, "U1", "4", "Bad", true, userText);
+  plan.currentRecord = row;
+  window->show();
+  Refresh();
+  struct Entry {
+    TreePanel* panel;
+    std::string text;
+  };
+  for (const Entry& entry : {Entry{testTree, "4  " + userText},
+                             Entry{badTree, "U1, Pin 4  " + userText}}) {
+    QTreeWidget* tree = entry.panel->Tree();
+    const QTreeWidgetItem* item = tree->currentItem();
+    if (entry.panel == badTree) item = tree->topLevelItem(1);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(0).toStdString(), entry.text);
+    EXPECT_EQ(item->toolTip(0).toStdString(), entry.text);
+
+    // The row is wide enough for the whole text, beyond the panel's width.
+    const int textWidth = tree->fontMetrics().horizontalAdvance(item->text(0));
+    ASSERT_GT(textWidth, tree->viewport()->width());
+    const QRect shown = tree->visualItemRect(item);
+    EXPECT_GE(tree->columnWidth(0), textWidth);
+    EXPECT_GT(tree->horizontalScrollBar()->maximum(), 0);
+    // The scroll bar reaches the column's end, and scrolling moves the row.
+    QScrollBar* sideways = tree->horizontalScrollBar();
+    EXPECT_GE(sideways->maximum() + tree->viewport()->width(), tree->columnWidth(0));
+    sideways->setValue(sideways->maximum());
+    EXPECT_LT(tree->visualItemRect(item).left(), shown.left());
+  }
+  // Titles and component nodes carry their tool tips too.
+  for (int i = 0; i < testTree->Tree()->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* node = testTree->Tree()->topLevelItem(i);
+    EXPECT_EQ(node->toolTip(0), node->text(0));
+  }
 }
 
 TEST_F(TreePanelTest, RefreshSelectsThePinItemWithoutTellingTheSink) {
