@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "app/keyboard_help.h"
 #include "foundation/crash_handler.h"
 #include "foundation/message_texts.h"
 #include "foundation/mode_and_view.h"
@@ -89,6 +90,10 @@ MenuOutcome RunMenuCommand(AppContext& context, MenuCommand command, MenuCommand
     case MenuCommand::CalibrateDacAdc: hooks.OpenCalibration(); break;
     case MenuCommand::About:
       context.messages.Boxes().Show(BoxIcon::Information, kAboutTitle, AboutText());
+      break;
+    case MenuCommand::KeyboardAndFootswitch:
+      context.messages.Boxes().Show(BoxIcon::Information, kKeyboardHelpTitle,
+                                    KeyboardHelpText(BuildRibbon(context.app.activeModel)));
       break;
     case MenuCommand::SupportInfo:
       context.messages.Boxes().Show(BoxIcon::Information, kSupportTitle, SupportText());

@@ -237,6 +237,7 @@ std::vector<MenuEntry> BuildMenuBar() {
       Submenu("Help", {
                           Item("About", MenuCommand::About),
                           Submenu("Support", {Item("Support Info", MenuCommand::SupportInfo)}),
+                          Item("Keyboard and footswitch", MenuCommand::KeyboardAndFootswitch),
                       }));
   return bar;
 }

@@ -90,6 +90,7 @@ enum class MenuCommand {
   OnlyLtsReleases,
   // "Help"
   About,
+  KeyboardAndFootswitch,
   SupportInfo,
 };
 

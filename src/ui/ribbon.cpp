@@ -46,15 +46,10 @@ std::vector<std::string> ScannerTexts(bool sig) {
   return texts;
 }
 
-// "Goto previous Pin/record (Left or PgUp)".
+// "Goto previous Pin/record (key Left or PgUp)".
 std::string WithShortcuts(const std::string& text, const std::vector<std::string>& keys) {
   if (keys.empty()) return text;
-  std::string shown = text + " (";
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (i > 0) shown += " or ";
-    shown += keys[i];
-  }
-  return shown + ")";
+  return text + " (key " + KeyNames(keys) + ")";
 }
 
 // Adds rows from the top; each row is kRowPitch below the previous one.
@@ -114,6 +109,7 @@ class RibbonBuilder {
 
 void SetToolTip(RibbonItem& item, const char* text, std::vector<std::string> keys = {}) {
   item.shortcuts = std::move(keys);
+  item.purpose = text;
   item.toolTip = WithShortcuts(text, item.shortcuts);
 }
 
@@ -219,9 +215,9 @@ void TestRows(RibbonBuilder& b) {
 
   b.Row(21);
   SetToolTip(Advanced(b.Left(RibbonElement::First, RibbonItemKind::Button, "First")),
-             "Goto first record");
+             "Goto first record", {"Home"});
   SetToolTip(Advanced(b.Right(RibbonElement::Last, RibbonItemKind::Button, "Last")),
-             "Goto last record");
+             "Goto last record", {"End"});
   Compact(b.Full(RibbonElement::AutoFreeze, RibbonItemKind::ToggleButton, kAutoFreezeCaption));
 
   b.Row(22);
@@ -282,6 +278,15 @@ bool ModelHasDcGenerator(std::string_view model) {
 bool ModelHasScanner(std::string_view model) {
   const InstrumentModelInfo* info = FindInstrumentModel(model);
   return info != nullptr && info->scanner;
+}
+
+std::string KeyNames(const std::vector<std::string>& keys) {
+  std::string names;
+  for (const std::string& key : keys) {
+    if (!names.empty()) names += " or ";
+    names += key;
+  }
+  return names;
 }
 
 const RibbonItem* Ribbon::Find(RibbonElement element) const {

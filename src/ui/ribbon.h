@@ -100,7 +100,8 @@ struct RibbonItem {
   PixelRect rect;  // in ribbon coordinates
   std::string caption;
   std::string toolTip;                 // the shortcuts included
-  std::vector<std::string> shortcuts;  // key names: "G", "Left", "PgUp", ...
+  std::string purpose;                 // the tool tip without its shortcuts
+  std::vector<std::string> shortcuts;  // key names: "G", "Left", "PgUp", "Home", ...
   std::vector<std::string> items;      // lists only
   int initialItem = 0;
   bool initiallyChecked = false;
@@ -128,6 +129,10 @@ bool ModelHasScanner(std::string_view model);
 // generator rows only for ORXB, ORXC and ORXCB, the scanner rows only for
 // ORXC and ORXCB; the rows after a missing one move up without a gap.
 Ribbon BuildRibbon(std::string_view model);
+
+// A control's keys as its tool tip and the key list name them:
+// "Left or PgUp".
+std::string KeyNames(const std::vector<std::string>& keys);
 
 // The event identity of an element; headers and texts raise none.
 std::optional<RibbonControl> ControlOfElement(RibbonElement element);

@@ -240,6 +240,30 @@ TEST_F(MenuCommandTest, AboutAndSupportShowTheirInformationBoxes) {
   EXPECT_EQ(ReadFile("log.txt"), "");
 }
 
+// The key list names every key the ribbon installs, each with the tool
+// tip text of its control, and nothing for controls without a key.
+TEST_F(MenuCommandTest, KeyboardAndFootswitchListsEveryKeyWithItsControl) {
+  const MenuOutcome outcome = Run(MenuCommand::KeyboardAndFootswitch);
+  EXPECT_FALSE(outcome.refreshInterface);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].icon, BoxIcon::Information);
+  EXPECT_EQ(boxes.shown[0].title, "Keyboard and footswitch");
+  // The key lines stand between the two blank lines, in ribbon order.
+  const std::string& body = boxes.shown[0].body;
+  const std::size_t first = body.find("\n\n");
+  const std::size_t last = body.rfind("\n\n");
+  ASSERT_LT(first, last);
+  EXPECT_EQ(body.substr(first + 2, last - first - 1),
+            "Left or PgUp: Goto previous Pin/record\n"
+            "Right or PgDown: Goto next Pin/record\n"
+            "Home: Goto first record\n"
+            "End: Goto last record\n"
+            "G: GOOD, or capture the golden signature in capture mode\n"
+            "B: BAD\n");
+  EXPECT_NE(body.find("footswitch"), std::string::npos);
+  EXPECT_EQ(ReadFile("log.txt"), "");
+}
+
 TEST_F(MenuCommandTest, WithoutASettingsFileTheChoiceStillHoldsInMemory) {
   std::remove(kSettingsFileName);
   Run(MenuCommand::GoldenVsLive500);

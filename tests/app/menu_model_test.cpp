@@ -128,6 +128,7 @@ TEST(MenuBarTest, EveryTitleEntrySeparatorAndSubmenuIsInItsPlaceWordForWord) {
       ". About",
       ". Support >",
       ". . Support Info",
+      ". Keyboard and footswitch",
   };
   std::vector<std::string> actual;
   Flatten(MenuBar(), "", actual);

@@ -173,7 +173,7 @@ TEST_F(RibbonPanelTest, CaptionsToolTipsListsAndChecksAreThoseOfTheData) {
   // Spacing kept, and the keys in the tool tips.
   EXPECT_EQ(Shown(WidgetAs<QAbstractButton>(E::FreezeDut)->text()), " Freeze   DUT ");
   EXPECT_EQ(panel->Widget(E::Previous)->toolTip().toStdString(),
-            "Goto previous Pin/record (Left or PgUp)");
+            "Goto previous Pin/record (key Left or PgUp)");
   EXPECT_EQ(panel->Widget(E::EditAddRecords)->toolTip().toStdString(),
             "Opens the 'Edit/Add Records & Images' window");
 }
@@ -362,7 +362,8 @@ TEST_F(RibbonPanelTest, KeysRaiseTheirControlsAnywhereInTheWindowWhileTheControl
   // The keys reach the ribbon even while a list has the focus.
   WidgetAs<QComboBox>(E::VoltageList)->setFocus();
   for (Qt::Key key :
-       {Qt::Key_G, Qt::Key_B, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown}) {
+       {Qt::Key_G, Qt::Key_B, Qt::Key_Left, Qt::Key_PageUp, Qt::Key_Right, Qt::Key_PageDown,
+        Qt::Key_Home, Qt::Key_End}) {
     QTest::keyClick(window.get(), key);
   }
   EXPECT_EQ(events, (std::vector<Event>{{C::Good, 0},
@@ -370,7 +371,9 @@ TEST_F(RibbonPanelTest, KeysRaiseTheirControlsAnywhereInTheWindowWhileTheControl
                                         {C::Previous, 0},
                                         {C::Previous, 0},
                                         {C::Next, 0},
-                                        {C::Next, 0}}));
+                                        {C::Next, 0},
+                                        {C::First, 0},
+                                        {C::Last, 0}}));
   EXPECT_EQ(WidgetAs<QComboBox>(E::VoltageList)->currentIndex(), 4);
 
   // Disabled navigation ignores its keys; hidden controls too.
