@@ -13,10 +13,15 @@ const char* SignatureStateWord(SignatureState state) {
   return "";
 }
 
-std::string SignatureStatusText(const SignatureAnalysis& analysis, const Settings& settings) {
+std::string SignatureClassificationText(const SignatureAnalysis& analysis) {
   std::string text = SignatureStateWord(analysis.signatureState);
   text += ", Count: ";
   text += std::to_string(analysis.stableCycleCount);
+  return text;
+}
+
+std::string SignatureStatusText(const SignatureAnalysis& analysis, const Settings& settings) {
+  std::string text = SignatureClassificationText(analysis);
   text += ", Prev: ";
   text += FormatFixed(analysis.goldenDifference, 2);
   text += "%, Threshold: ";

@@ -11,6 +11,9 @@ namespace vanto {
 // "O/C", "Stable" or "Unstable".
 const char* SignatureStateWord(SignatureState state);
 
+// The state and the stable count: "Stable, Count: 12".
+std::string SignatureClassificationText(const SignatureAnalysis& analysis);
+
 // e.g. "Stable, Count: 12, Prev: 0.37%, Threshold: 1.50%"; the threshold is
 // the setting text as stored.
 std::string SignatureStatusText(const SignatureAnalysis& analysis, const Settings& settings);

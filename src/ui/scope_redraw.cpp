@@ -8,6 +8,7 @@
 #include "signature/status_text.h"
 #include "testplan/record_result.h"
 #include "testplan/signature_record.h"
+#include "ui/stored_scale_warning.h"
 
 namespace vanto {
 
@@ -48,6 +49,7 @@ ScopeRedraw DecideScopeRedraw(const ScopeRedrawState& state) {
     redraw.mainTraces.push_back({analysis.displaySignature, settings.colourScopeXTraceLiveSig});
     ClassifySignature(analysis, redraw.fullScale, settings);
     redraw.statusText = SignatureStatusText(analysis, settings);
+    WarnOfStoredScale(state, redraw);
     // While connected the centre mini-scope's golden-coloured pass over
     // displaySignature is the live curve itself, overdrawn pixel for pixel
     // by the live pass, so only the live pass is listed.
