@@ -1,7 +1,7 @@
 #include "editor/component_range.h"
 
 #include <algorithm>
-#include <string_view>
+#include <string>
 
 #include "testplan/record_cells.h"
 

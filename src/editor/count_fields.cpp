@@ -1,5 +1,7 @@
 #include "editor/count_fields.h"
 
+#include "editor/component_templates.h"
+
 namespace vanto {
 
 CountFieldLayout SelectTemplate(std::string_view entry) {

@@ -5,8 +5,6 @@
 #include <array>
 #include <string_view>
 
-#include "editor/component_templates.h"
-
 namespace vanto {
 
 inline constexpr int kCountFields = 4;

@@ -171,7 +171,7 @@ void CreateNewComponent(TestPlanState& plan, EditorState& editor, Messages& mess
                         EditorRefresh& refresh) {
   ClampCurrentRecord(plan);
   // The new records follow the whole current component.
-  plan.currentRecord = std::max(FindComponentRange(plan).last, plan.currentRecord);
+  plan.currentRecord = FindComponentRange(plan).last;
   const ComponentTemplate* chosen = FindTemplate(editor.controls.selectedTemplate);
   if (chosen == nullptr) return;
   const auto& fields = editor.controls.countFields;
