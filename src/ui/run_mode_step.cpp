@@ -7,6 +7,7 @@
 #include "testplan/golden_record.h"
 #include "testplan/signature_record.h"
 #include "testplan/record_cells.h"
+#include "ui/run_mode_change.h"
 #include "ui/signature_freeze.h"
 #include "ui/test_run.h"
 
@@ -27,12 +28,12 @@ void Search(TestRunContext& context, bool (*wanted)(const TestRunContext&, int r
   for (int row = plan.currentRecord < 2 ? 2 : plan.currentRecord; row <= last; ++row) {
     if (wanted(context, row)) {
       plan.currentRecord = row;
-      context.run.runMode = running;
+      ChangeRunMode(context.run, running);
       step = kLiftStep;
       return;
     }
   }
-  context.run.runMode = idle;
+  ChangeRunMode(context.run, idle);
   context.sounds.Play(SoundId::CaptureComplete);
 }
 
@@ -78,7 +79,7 @@ void Advance(TestRunContext& context, std::int32_t& step, RunMode idle) {
   if (plan.currentRecord > RowCount(plan)) {
     // The position stays one past the last record ("END").
     context.sounds.Play(SoundId::CaptureComplete);
-    context.run.runMode = idle;
+    ChangeRunMode(context.run, idle);
   }
 }
 
@@ -151,7 +152,7 @@ void StepRunMode(TestRunContext& context) {
     case RunMode::Capture: break;
     case RunMode::AutoTest: StepAutoTest(context); break;
     case RunMode::AutoCapture: StepAutoCapture(context); break;
-    default: context.run.runMode = RunMode::TestBoard; break;
+    default: ChangeRunMode(context.run, RunMode::TestBoard); break;
   }
 }
 

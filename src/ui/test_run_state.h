@@ -42,6 +42,10 @@ inline constexpr int kCaptureWaitMs = 250;
 struct TestRunState {
   RunMode runMode = RunMode::TestBoard;
   std::int32_t lastRunMode = -1;  // -1 makes the first pass refresh
+  // Changes made by ChangeRunMode, and how many of them the dispatcher has
+  // noticed: a start and an end in one pass leave the mode as it was.
+  std::uint32_t runModeChanges = 0;
+  std::uint32_t runModeChangesNoticed = 0;
   std::int32_t autoTestStep = 0;
   std::int32_t autoCaptureStep = 0;
   std::int32_t lastRecordSeen = -100;  // -100 makes the first pass apply the record

@@ -297,6 +297,12 @@ class DispatcherAutoTest : public ::testing::Test {
     }
     app.plan.currentRecord = 2;
     app.link.openLibrary = [] { return std::shared_ptr<D2xxApi>(); };
+    hooks.run = &run;
+  }
+
+  void Press(RibbonControl control, int value = 0) {
+    events.controls.push_back({control, value});
+    dispatcher.DispatchPass();
   }
 
   // One pass with a new frame, as the frame handling leaves it.
@@ -360,6 +366,73 @@ TEST_F(DispatcherAutoTest, MarksGoodAfterTheProbeSettlesWithEveryRedrawClassifie
   Frames(testing::OpenProbe(), 3);
   Frames(testing::ResistorNode(5000.0f), settle);  // the next node is faulty
   EXPECT_EQ(Status(3), cell::kBad);
+}
+
+// A run whose search finds nothing starts and ends within one pass: the
+// controls must show the mode the run left, not the one it passed through.
+struct NothingLeftCase {
+  const char* name;
+  bool capture;            // auto capture from the capture mode, else auto test
+  const char* status;      // of every record
+  RunMode idle;
+};
+
+TEST_F(DispatcherAutoTest, ARunThatFindsNothingLeavesTheControlsAsBeforeThePress) {
+  for (const NothingLeftCase& c :
+       {NothingLeftCase{"every record tested", false, cell::kGood, RunMode::TestBoard},
+        NothingLeftCase{"every record captured, overwrite off", true, cell::kUntested,
+                        RunMode::Capture}}) {
+    SCOPED_TRACE(c.name);
+    app.settings.allowSignatureOverwrite = 0;
+    for (int row = 2; row <= 3; ++row) app.plan.table.SetCell(row, cell::kStatus, c.status);
+    app.plan.currentRecord = 2;
+    Press(RibbonControl::EditCaptureSignature, c.capture ? 1 : 0);
+    ASSERT_EQ(run.runMode, c.idle);
+    sounds.played.clear();
+    for (int press = 1; press <= 2; ++press) {  // pressing again changes nothing either
+      Press(RibbonControl::AutomaticRun);
+      EXPECT_EQ(run.runMode, c.idle);
+      EXPECT_EQ(hooks.shownRunMode, c.idle) << "press " << press;
+      dispatcher.DispatchPass();
+      EXPECT_EQ(hooks.shownRunMode, c.idle) << "press " << press;
+    }
+    EXPECT_EQ(sounds.played, (std::vector<SoundId>{SoundId::CaptureComplete,
+                                                   SoundId::CaptureComplete}));
+  }
+}
+
+// A press held back by the pause after a manual mark runs inside the
+// run-mode step, whose search then ends the run in the same call.
+TEST_F(DispatcherAutoTest, ARunStartedAfterTheManualPauseAndEndingAtOnceShowsItsEnd) {
+  app.plan.table.SetCell(3, cell::kStatus, cell::kGood);
+  Press(RibbonControl::Good);  // record 2 Good: nothing is left to test
+  ASSERT_TRUE(run.manualWait.running);
+  Press(RibbonControl::AutomaticRun);  // held until the pause is over
+  clock.nowMs += kMarkWaitMs;
+  dispatcher.DispatchPass();
+  EXPECT_EQ(run.runMode, RunMode::TestBoard);
+  EXPECT_EQ(hooks.shownRunMode, RunMode::TestBoard);
+  EXPECT_EQ(sounds.played, std::vector<SoundId>{SoundId::CaptureComplete});
+}
+
+// A run ended and started again within one pass is a new run: its stable
+// count restarts, so its first test waits a full stable delay.
+TEST_F(DispatcherAutoTest, ARunEndedAndStartedInOnePassRestartsTheStableCount) {
+  Press(RibbonControl::AutomaticRun);
+  ASSERT_EQ(run.runMode, RunMode::AutoTest);
+  Frames(testing::ResistorNode(kGoodNode), 6);  // the probe rests: the count climbs
+  Press(RibbonControl::Good);                   // a mark by hand pauses the pass
+  ASSERT_TRUE(run.manualWait.running);
+  Press(RibbonControl::AutomaticRun);  // ends the run ...
+  Press(RibbonControl::AutomaticRun);  // ... and starts it again, both held
+  const int before = analysis.stableCycleCount;
+  ASSERT_GE(before, 6);
+  clock.nowMs += kMarkWaitMs;
+  dispatcher.DispatchPass();  // both held presses run here
+  EXPECT_EQ(run.runMode, RunMode::AutoTest);
+  EXPECT_EQ(hooks.shownRunMode, RunMode::AutoTest);
+  // Restarted; this pass's redraw may have classified once since.
+  EXPECT_LE(analysis.stableCycleCount, 1);
 }
 
 }  // namespace
