@@ -6,6 +6,7 @@
 #include "link/link_indicator.h"
 #include "ui/dispatch_steps.h"
 #include "ui/hit_test.h"
+#include "ui/lost_link_run_end.h"
 #include "ui/run_mode_step.h"
 #include "ui/scope_redraw.h"
 #include "ui/test_run.h"
@@ -95,6 +96,9 @@ int MainDispatcher::HandleClicks() {
 void MainDispatcher::DispatchPass() {
   RunQueuedMenuCommand();
   RunQueuedControl();
+  // A link lost at any step of the previous pass or in the acquisition
+  // thread ends a running automatic run before it steps.
+  EndRunOnLostLink(run_);
   StepRunMode(run_);
   NoticeRunModeChange(run_);
   // The calendar is read only when a relayout waits: it is not free.

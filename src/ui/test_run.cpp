@@ -88,6 +88,10 @@ void ToggleAutomaticRun(TestRunContext& context) {
 
 }  // namespace
 
+void EndAutomaticRun(TestRunContext& context) {
+  if (IsAutomaticRun(context.run.runMode)) ToggleAutomaticRun(context);
+}
+
 bool ManualWaitHolds(TestRunContext& context) {
   ManualWait& wait = context.run.manualWait;
   while (wait.running) {

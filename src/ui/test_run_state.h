@@ -58,6 +58,10 @@ struct TestRunState {
   std::int32_t functionB = kDefaultButtonBFunction;
 
   ManualWait manualWait;
+
+  // The instrument link as the previous pass saw it, so that its closing
+  // during an automatic run is noticed once, whatever closed it.
+  bool linkSeenConnected = false;
 };
 
 }  // namespace vanto

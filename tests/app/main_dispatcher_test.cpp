@@ -14,6 +14,7 @@
 #include "ui/test_run_bench.h"
 #include "ui/hit_test.h"
 #include "ui/link_instrument_port.h"
+#include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
 #include "testplan/signature_record.h"
 #include "signature/signature_settings.h"
@@ -433,6 +434,60 @@ TEST_F(DispatcherAutoTest, ARunEndedAndStartedInOnePassRestartsTheStableCount) {
   EXPECT_EQ(hooks.shownRunMode, RunMode::AutoTest);
   // Restarted; this pass's redraw may have classified once since.
   EXPECT_LE(analysis.stableCycleCount, 1);
+}
+
+// The instrument lost in the middle of a run: the run ends as the button
+// would end it, and a coded warning names the record it stopped at.
+struct LostLinkCase {
+  const char* name;
+  bool capture;
+  RunMode idle;
+};
+
+TEST_F(DispatcherAutoTest, ALinkLostDuringARunEndsItWithAWarningNamingTheRecord) {
+  for (const LostLinkCase& c : {LostLinkCase{"auto test", false, RunMode::TestBoard},
+                                LostLinkCase{"auto capture", true, RunMode::Capture}}) {
+    SCOPED_TRACE(c.name);
+    boxes.shown.clear();
+    instrument.connected = true;
+    app.settings.allowSignatureOverwrite = 1;
+    for (int row = 2; row <= 3; ++row) {
+      app.plan.table.SetCell(row, cell::kStatus, cell::kUntested);
+      app.plan.table.SetCell(row, cell::kPin, std::to_string(row + 5));
+    }
+    app.plan.currentRecord = 2;
+    Press(RibbonControl::EditCaptureSignature, c.capture ? 1 : 0);
+    Press(RibbonControl::AutomaticRun);
+    Frames(testing::OpenProbe(), 3);
+    Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+    Frames(testing::OpenProbe(), 3);  // record 2 done, on to record 3
+    ASSERT_NE(run.runMode, c.idle);
+    ASSERT_EQ(app.plan.currentRecord, 3);
+
+    instrument.connected = false;  // the watchdog, the cable or the indicator
+    dispatcher.DispatchPass();
+
+    EXPECT_EQ(run.runMode, c.idle);
+    EXPECT_EQ(hooks.shownRunMode, c.idle);
+    EXPECT_EQ(run.autoTestStep, 0);
+    EXPECT_EQ(run.autoCaptureStep, 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Warning #0070");
+    EXPECT_NE(boxes.shown[0].body.find("record 3 (R3, Pin 8)"), std::string::npos)
+        << boxes.shown[0].body;
+    dispatcher.DispatchPass();
+    EXPECT_EQ(boxes.shown.size(), 1u);  // told once
+  }
+}
+
+TEST_F(DispatcherAutoTest, ALinkClosedOutsideARunOrARunStartedWithoutOneIsNoLoss) {
+  dispatcher.DispatchPass();
+  instrument.connected = false;  // closed while testing by hand
+  dispatcher.DispatchPass();
+  Press(RibbonControl::AutomaticRun);  // a run started without an instrument waits
+  dispatcher.DispatchPass();
+  EXPECT_EQ(run.runMode, RunMode::AutoTest);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace
