@@ -103,6 +103,7 @@ void StepAutoTest(TestRunContext& context) {
         plan.table.SetCell(plan.currentRecord, cell::kStatus, cell::kBad);
         context.sounds.Play(SoundId::TestBad);
       }
+      context.hooks.ShowMarkedRecord(plan.currentRecord);
       context.display.displayRefreshPending = true;
       step = kAdvanceStep;
       break;

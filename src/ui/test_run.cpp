@@ -49,6 +49,7 @@ void MarkRecord(TestRunContext& context, const char* result) {
   StoreLiveSignature(plan.table, plan.currentRecord, 1, context.analysis.liveSignature,
                      context.generator);
   plan.table.SetCell(plan.currentRecord, cell::kStatus, result);
+  context.hooks.ShowMarkedRecord(plan.currentRecord);
   NextRecord(plan);
   StartManualWait(context, kMarkWaitMs, WaitTail::Refresh);
 }

@@ -58,6 +58,7 @@ class RecordingHooks final : public TestRunHooks {
     if (run != nullptr) shownRunMode = run->runMode;
   }
   void RefreshTrees() override { ++treeRefreshes; }
+  void ShowMarkedRecord(int row) override { markedRecords.push_back(row); }
   void ClearTestTree() override { ++testTreeClears; }
   void OpenRecordEditor() override { ++editorOpenings; }
 
@@ -66,6 +67,7 @@ class RecordingHooks final : public TestRunHooks {
   std::optional<RunMode> shownRunMode;
   int interfaceRefreshes = 0;
   int treeRefreshes = 0;
+  std::vector<int> markedRecords;
   int testTreeClears = 0;
   int editorOpenings = 0;
 };

@@ -81,6 +81,7 @@ class MainWindowController final : public DispatcherWindow,
   // TestRunHooks
   void RefreshInterface() override;
   void RefreshTrees() override;
+  void ShowMarkedRecord(int row) override;
   void ClearTestTree() override;
   void OpenRecordEditor() override;
 
