@@ -8,6 +8,7 @@
 #include "testplan/signature_record.h"
 #include "testplan/record_cells.h"
 #include "ui/run_mode_change.h"
+#include "ui/run_outcome.h"
 #include "ui/signature_freeze.h"
 #include "ui/test_run.h"
 
@@ -35,6 +36,7 @@ void Search(TestRunContext& context, bool (*wanted)(const TestRunContext&, int r
   }
   ChangeRunMode(context.run, idle);
   context.sounds.Play(SoundId::CaptureComplete);
+  NoteRunEnd(context);
 }
 
 bool WantsTest(const TestRunContext& context, int row) {
@@ -80,6 +82,7 @@ void Advance(TestRunContext& context, std::int32_t& step, RunMode idle) {
     // The position stays one past the last record ("END").
     context.sounds.Play(SoundId::CaptureComplete);
     ChangeRunMode(context.run, idle);
+    NoteRunEnd(context);
   }
 }
 
@@ -104,6 +107,7 @@ void StepAutoTest(TestRunContext& context) {
         context.sounds.Play(SoundId::TestBad);
       }
       context.hooks.ShowMarkedRecord(plan.currentRecord);
+      ++context.run.outcome.recordsDone;
       context.display.displayRefreshPending = true;
       step = kAdvanceStep;
       break;
@@ -130,6 +134,7 @@ void StepAutoCapture(TestRunContext& context) {
       context.display.captureFlashCount = kCaptureFlashRedraws;
       context.display.displayRefreshPending = true;
       context.sounds.Play(SoundId::CaptureSignature);
+      ++context.run.outcome.recordsDone;
       step = kAdvanceStep;
       break;
     }

@@ -84,6 +84,7 @@ void ToggleAutomaticRun(TestRunContext& context) {
   }
   run.autoTestStep = 0;
   run.autoCaptureStep = 0;
+  run.outcome.recordsDone = 0;
   context.hooks.RefreshInterface();
 }
 

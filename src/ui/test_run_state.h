@@ -9,6 +9,7 @@
 #include "link/button_functions.h"
 #include "ui/ribbon_control.h"
 #include "ui/run_mode.h"
+#include "ui/run_outcome_state.h"
 
 namespace vanto {
 
@@ -62,6 +63,8 @@ struct TestRunState {
   // The instrument link as the previous pass saw it, so that its closing
   // during an automatic run is noticed once, whatever closed it.
   bool linkSeenConnected = false;
+
+  RunOutcome outcome;  // the end of the last automatic run, while it stands
 };
 
 }  // namespace vanto

@@ -17,6 +17,7 @@
 #include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
 #include "testplan/signature_record.h"
+#include "link/link_outbox.h"
 #include "signature/signature_settings.h"
 #include "ui/scope_redraw.h"
 
@@ -488,6 +489,117 @@ TEST_F(DispatcherAutoTest, ALinkClosedOutsideARunOrARunStartedWithoutOneIsNoLoss
   dispatcher.DispatchPass();
   EXPECT_EQ(run.runMode, RunMode::AutoTest);
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The end of a run shows where the user looks: on the scope's status line
+// and in the window's status text, which meanwhile keeps the link's rail
+// texts back, until the next command.
+class DispatcherRunOutcome : public DispatcherAutoTest {
+ protected:
+  // Records 2 and 3 tested Good through the scopes; the run ends past the
+  // last record on the final lift.
+  void RunToTheEnd() {
+    app.plan.table.SetCell(3, cell::kStatus, cell::kNoTest);
+    AddRecord(cell::kUntested);
+    Press(RibbonControl::AutomaticRun);
+    for (int record = 0; record < 2; ++record) {
+      Frames(testing::OpenProbe(), 3);
+      Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+    }
+    Frames(testing::OpenProbe(), 3);
+    ASSERT_EQ(run.runMode, RunMode::TestBoard);
+  }
+  void AddRecord(const char* status) {
+    const int row = app.plan.table.Rows() + 1;
+    app.plan.table.InsertEmptyRows(row, 1);
+    StoreLiveSignature(app.plan.table, row, 0, testing::ResistorNode(kGoodNode),
+                       app.link.generator);
+    app.plan.table.SetCell(row, cell::kComponent, "R" + std::to_string(row));
+    app.plan.table.SetCell(row, cell::kStatus, status);
+    app.plan.table.SetCell(row, cell::kSignature, cell::kYes);
+  }
+  std::string LastStatus() const {
+    for (auto call = window.calls.rbegin(); call != window.calls.rend(); ++call) {
+      if (call->rfind("Status ", 0) == 0) return call->substr(7);
+    }
+    return "";
+  }
+  std::string ScopeLine() {
+    display.scopeRedrawPending = true;
+    dispatcher.DispatchPass();
+    return window.redraws.back().statusText.value_or("");
+  }
+  void Rail(const std::string& text) { PostStatusText(app.link.outbox, text); }
+
+  static constexpr const char* kComplete = "Run complete: 2 Good, 0 Bad, 1 NoTest";
+};
+
+TEST_F(DispatcherRunOutcome, TheEndOfARunStaysOnTheScopeAndInTheStatusUntilTheNextControl) {
+  Rail("USB rail: 5.00V");
+  dispatcher.DispatchPass();
+  RunToTheEnd();
+  EXPECT_EQ(LastStatus(), kComplete);
+  EXPECT_EQ(window.redraws.back().statusText, kComplete);
+  for (int frame = 0; frame < 5; ++frame) {  // the probe in the air, the rail on the wire
+    Rail("USB rail: 4.9" + std::to_string(frame) + "V");
+    Frames(testing::OpenProbe(), 1);
+    EXPECT_EQ(LastStatus(), kComplete);
+    EXPECT_EQ(window.redraws.back().statusText, kComplete);
+  }
+  Press(RibbonControl::FreezeGolden, 1);  // any control event is the next command
+  EXPECT_EQ(LastStatus(), "USB rail: 4.94V");
+  const std::string line = ScopeLine();
+  EXPECT_EQ(line.find("Run complete"), std::string::npos) << line;
+  EXPECT_FALSE(line.empty());  // the classification has its line back
+}
+
+TEST_F(DispatcherRunOutcome, NothingLeftToTestIsShownWhenTheSearchFindsNothing) {
+  for (int row = 2; row <= 3; ++row) app.plan.table.SetCell(row, cell::kStatus, cell::kGood);
+  Press(RibbonControl::AutomaticRun);
+  EXPECT_EQ(LastStatus(), "Nothing left to test");
+  EXPECT_EQ(ScopeLine(), "Nothing left to test");
+  instrument.connected = false;  // shown on the scope's line disconnected too
+  EXPECT_EQ(ScopeLine(), "Nothing left to test");
+}
+
+TEST_F(DispatcherRunOutcome, ARunThatTestedSomeAndFoundNoMoreIsComplete) {
+  app.plan.table.SetCell(3, cell::kStatus, cell::kBad);  // only record 2 is left
+  Press(RibbonControl::AutomaticRun);
+  Frames(testing::OpenProbe(), 3);
+  Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+  Frames(testing::OpenProbe(), 3);
+  EXPECT_EQ(run.runMode, RunMode::TestBoard);
+  EXPECT_EQ(LastStatus(), "Run complete: 1 Good, 1 Bad, 0 NoTest");
+}
+
+// What ends the outcome: a menu command, a control event, a record change
+// (the run's own way back from past the end is none).
+TEST_F(DispatcherRunOutcome, TheNextMenuCommandControlOrRecordChangeClearsIt) {
+  enum class Next { Menu, Control, MiniScopeClick, StillShown };
+  for (const Next next : {Next::Menu, Next::Control, Next::MiniScopeClick, Next::StillShown}) {
+    SCOPED_TRACE(static_cast<int>(next));
+    for (int row = 2; row <= app.plan.table.Rows(); ++row) {
+      app.plan.table.SetCell(row, cell::kStatus, cell::kGood);
+    }
+    app.plan.currentRecord = 3;
+    Press(RibbonControl::AutomaticRun);
+    ASSERT_EQ(LastStatus(), "Nothing left to test");
+    switch (next) {
+      case Next::Menu: events.menuCommands.push_back(MenuCommand::GraticuleOff); break;
+      case Next::Control: events.controls.push_back({RibbonControl::First, 0}); break;
+      case Next::MiniScopeClick:
+        window.hitResult = kHitMiniScope1;
+        HandleWindowEvent(app.app, EventKind::LeftClick, true);
+        events.leftClick = ClickPoint{1, 1};
+        break;
+      case Next::StillShown: break;
+    }
+    dispatcher.DispatchPass();
+    dispatcher.DispatchPass();  // a click's record change is applied in the next pass
+    const bool cleared = next != Next::StillShown;
+    EXPECT_EQ(ScopeLine() == "Nothing left to test", !cleared);
+    EXPECT_EQ(LastStatus() == "Nothing left to test", !cleared);
+  }
 }
 
 }  // namespace
