@@ -1,8 +1,9 @@
 // The trees and the board view on a plan of 10,000 records with a
 // 24-megapixel JPEG photograph (6000 x 4000), as they run on every record
-// change: the test tree refresh after one navigation step (budget 20 ms)
-// and a new board view rendering with the photograph already decoded
-// (budget 30 ms), at the board view size of a 1545-pixel window (464 x 464).
+// change: the test tree refresh after one navigation step (budget 20 ms,
+// which the trees' refresh after a mark keeps too) and a new board view
+// rendering with the photograph already decoded (budget 30 ms), at the
+// board view size of a 1545-pixel window (464 x 464).
 //   build/bench/vanto_ui_bench --benchmark_filter=Plan --benchmark_repetitions=9
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>
@@ -159,6 +160,37 @@ void BM_PlanRefreshBothTreesAndRepaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PlanRefreshBothTreesAndRepaint)->Unit(benchmark::kMillisecond);
+
+// A mark during a run: the next record's result turns (Good to Bad or
+// back, so the bad tree gains or loses an item each time) and the trees
+// show it at once. "Full" refreshes both trees as a record change does;
+// "Marked" refreshes only the record's test-tree items and the bad tree.
+void MarkNextRecord(benchmark::State& state, bool full) {
+  TestPlanState plan = LargePlan("board.jpg");
+  TreeScene scene(plan);
+  int row = 1;
+  for (auto _ : state) {
+    row = row >= kRecords + 1 ? 2 : row + 1;
+    const bool bad = plan.table.CellView(row, cell::kStatus) == cell::kBad;
+    plan.table.SetCell(row, cell::kStatus, bad ? cell::kGood : cell::kBad);
+    if (full) {
+      scene.Refresh();
+    } else {
+      RefreshTestTreeRecord(*scene.testTree, plan, row);
+      RefreshBadTree(*scene.badTree, plan, scene.title);
+    }
+  }
+}
+
+void BM_PlanMarkRecordFullRefresh(benchmark::State& state) {
+  MarkNextRecord(state, true);
+}
+BENCHMARK(BM_PlanMarkRecordFullRefresh)->Unit(benchmark::kMillisecond);
+
+void BM_PlanMarkRecordMarkedRefresh(benchmark::State& state) {
+  MarkNextRecord(state, false);
+}
+BENCHMARK(BM_PlanMarkRecordMarkedRefresh)->Unit(benchmark::kMillisecond);
 
 // After loading a plan or "Collapse Test Tree": the tree built from nothing.
 void BM_PlanBuildTestTreeFromNothing(benchmark::State& state) {

@@ -6,7 +6,9 @@
 #include "link/link_indicator.h"
 #include "ui/dispatch_steps.h"
 #include "ui/hit_test.h"
+#include "ui/lost_link_run_end.h"
 #include "ui/run_mode_step.h"
+#include "ui/run_outcome.h"
 #include "ui/scope_redraw.h"
 #include "ui/test_run.h"
 
@@ -27,6 +29,7 @@ void MainDispatcher::RunQueuedMenuCommand() {
   if (events_.menuCommands.empty() || run_.run.manualWait.running) return;
   const MenuCommand command = events_.menuCommands.front();
   events_.menuCommands.pop_front();
+  ClearRunOutcome(run_.run.outcome, run_.display);
   const MenuOutcome outcome = RunMenuCommand(app_, command, menuHooks_);
   if (outcome.instrumentMarks) window_.ApplyInstrumentMarks();
   if (outcome.refreshInterface) run_.hooks.RefreshInterface();
@@ -37,6 +40,7 @@ void MainDispatcher::RunQueuedControl() {
   if (events_.controls.empty()) return;
   const ControlEvent event = events_.controls.front();
   events_.controls.pop_front();
+  ClearRunOutcome(run_.run.outcome, run_.display);
   RunControlAction(run_, event.control, event.value);
 }
 
@@ -55,7 +59,8 @@ void MainDispatcher::ShowButtonPictures() {
 void MainDispatcher::HandleFrame() {
   ProcessFrame(link_);
   ShowButtonPictures();
-  if (std::optional<std::string> text = TakeLinkStatusText(link_.state)) {
+  if (std::optional<std::string> text =
+          WindowStatusText(run_.run.outcome, TakeLinkStatusText(link_.state))) {
     window_.ShowStatusText(*text);
   }
   ShowPendingLinkMessages(link_);
@@ -95,6 +100,9 @@ int MainDispatcher::HandleClicks() {
 void MainDispatcher::DispatchPass() {
   RunQueuedMenuCommand();
   RunQueuedControl();
+  // A link lost at any step of the previous pass or in the acquisition
+  // thread ends a running automatic run before it steps.
+  EndRunOnLostLink(run_);
   StepRunMode(run_);
   NoticeRunModeChange(run_);
   // The calendar is read only when a relayout waits: it is not free.
@@ -105,12 +113,15 @@ void MainDispatcher::DispatchPass() {
     run_.display.scopeRedrawPending = true;
   }
   RunInstrumentButtons(run_);
-  ApplyRecordChange(run_);
+  if (ApplyRecordChange(run_)) {
+    ClearRunOutcomeOnRecordChange(run_.run.outcome, run_.plan, run_.display);
+  }
   GeneratorStep(link_);
   HandleFrame();
   if (run_.display.displayRefreshPending) window_.RefreshDisplay();
   const ScopeRedrawState scopes{run_.settings, run_.generator, run_.instrument.IsConnected(),
-                                run_.plan,     run_.analysis,  run_.display};
+                                run_.plan,     run_.analysis,  run_.display,
+                                &run_.run.outcome};
   if (std::optional<ScopeRedraw> redraw = TakeScopeRedraw(scopes)) window_.RedrawScopes(*redraw);
   const int offset = HandleClicks();
   MoveByMiniScope(run_, offset);

@@ -1,6 +1,7 @@
 // The main window's controller: one pass per main-loop pass, doing the
 // window's event handling and periodic work in a fixed order — menu
-// command, control action, run-mode step, refresh after a run-mode change,
+// command, control action, the end of an automatic run whose instrument
+// link closed, run-mode step, refresh after a run-mode change,
 // relayout (at most once a second), the instrument's A/B functions, the
 // record change, the generator step, the new data frame, display refresh,
 // scope redraw, clicks and the connection indicator. Main thread only.

@@ -1,5 +1,7 @@
 #include "app/plan_outcome_state.h"
 
+#include "ui/run_mode_change.h"
+
 namespace vanto {
 
 void ApplyPlanOutcomeToRun(const PlanFileOutcome& outcome, TestRunState& run,
@@ -7,7 +9,7 @@ void ApplyPlanOutcomeToRun(const PlanFileOutcome& outcome, TestRunState& run,
   if (outcome.recordChanged) run.lastRecordSeen = 0;
   if (outcome.editCaptureOn) {
     run.editCaptureChecked = true;
-    run.runMode = RunMode::Capture;
+    ChangeRunMode(run, RunMode::Capture);
   }
   if (outcome.displayRefresh) display.displayRefreshPending = true;
   if (outcome.scopeRedraw) display.scopeRedrawPending = true;

@@ -32,6 +32,10 @@ inline constexpr const char* kAdvancedOnly =
 inline constexpr const char* kFileCannotBeCreated = "Error #0064 File cannot be created";
 inline constexpr const char* kCannotOpenEpt = "Error #0065 Cannot open .ept file";
 inline constexpr const char* kMainWindowFailed = "Error #0066 main window won't start";
+// The link closed while an automatic run was going on; the run is ended and
+// the text goes on with the record it stopped at: "12 (U3, Pin 4)".
+inline constexpr const char* kLinkLostRunStopped =
+    "Warning #0070 Instrument connection lost - automatic run stopped at record ";
 inline constexpr const char* kColoursWindowFailed =
     "Error #00xx 'Display Colours' window won't start";
 inline constexpr const char* kEditWindowFailed = "Error #xxxx Edit Image window won't start";

@@ -164,6 +164,40 @@ TreeUpdate RefreshTestTree(TreeModel& tree, const TestPlanState& plan, std::stri
   return tree.Refresh(TestTreeItems(plan.table, title), plan.currentRecord);
 }
 
+void TreeModel::ChangeIcon(int position, TreeIcon icon, TreeUpdate& update) {
+  TreeItem& item = items_[static_cast<std::size_t>(position)];
+  if (item.icon == icon) return;
+  item.icon = icon;
+  update.iconChanged.push_back(position);
+}
+
+TreeUpdate RefreshTestTreeRecord(TreeModel& tree, const TestPlan& table, int row) {
+  TreeUpdate update;
+  update.count = tree.Count();
+  const std::vector<TreeItem>& items = tree.Items();
+  if (items.size() < 2 || row < 2 || row > table.Rows()) return update;
+  // After the title the rows never decrease: a node carries the row of its
+  // first pin, so the pin is the level-1 item among those of its row.
+  const auto first = std::lower_bound(items.begin() + 1, items.end(), row,
+                                      [](const TreeItem& item, int r) { return item.row < r; });
+  auto pin = first;
+  while (pin != items.end() && pin->row == row && pin->level != 1) ++pin;
+  if (pin == items.end() || pin->row != row) return update;
+  tree.ChangeIcon(static_cast<int>(pin - items.begin()), PinIcon(table, row), update);
+  // Its component node, unless the pin comes before any (records without
+  // a component at the top of the plan).
+  auto node = pin;
+  while (node->level != 0) --node;
+  if (node == items.begin()) return update;
+  PinCounts counts;
+  for (auto at = node + 1; at != items.end() && at->level == 1; ++at) {
+    counts.Count(PinIcon(table, at->row));
+  }
+  tree.ChangeIcon(static_cast<int>(node - items.begin()), counts.ComponentIcon(), update);
+  std::sort(update.iconChanged.begin(), update.iconChanged.end());
+  return update;
+}
+
 TreeUpdate RefreshBadTree(TreeModel& tree, const TestPlanState& plan, std::string_view title) {
   return tree.Refresh(BadTreeItems(plan.table, title), std::nullopt);
 }

@@ -92,6 +92,9 @@ class TreeModel {
   // item's row differs from it, the last item after the title standing for
   // that row becomes selected (none found: the selection stays).
   TreeUpdate Refresh(std::vector<TreeItem> wanted, std::optional<int> selectRow);
+  // Gives the item at `position` the icon, noting it in `update` when it
+  // changed.
+  void ChangeIcon(int position, TreeIcon icon, TreeUpdate& update);
 
  private:
   std::vector<TreeItem> items_;
@@ -101,6 +104,11 @@ class TreeModel {
 // The two refreshes: the test tree follows the plan and selects
 // CurrentRecord; the bad tree follows the plan's "Bad" records.
 TreeUpdate RefreshTestTree(TreeModel& tree, const TestPlanState& plan, std::string_view title);
+// After one record got a new result: only the icons of its pin item and of
+// its component node follow the plan, found by row without rebuilding the
+// item list; the selection stays. A tree that holds no pin item for the
+// row is left as it is (the next full refresh brings it in line).
+TreeUpdate RefreshTestTreeRecord(TreeModel& tree, const TestPlan& table, int row);
 TreeUpdate RefreshBadTree(TreeModel& tree, const TestPlanState& plan, std::string_view title);
 
 }  // namespace vanto

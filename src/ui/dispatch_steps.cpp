@@ -8,12 +8,15 @@ namespace vanto {
 bool NoticeRunModeChange(TestRunContext& context) {
   TestRunState& run = context.run;
   const auto mode = static_cast<std::int32_t>(run.runMode);
-  if (mode == run.lastRunMode) return false;
+  if (mode == run.lastRunMode && run.runModeChanges == run.runModeChangesNoticed) return false;
+  // An automatic mode after any change means a run was entered, also when
+  // it was the mode of the previous pass too (ended and started again).
   if (IsAutomaticRun(run.runMode)) {
     context.analysis.stableCycleCount = 0;
     context.analysis.openCycleCount = 0;
   }
   run.lastRunMode = mode;
+  run.runModeChangesNoticed = run.runModeChanges;
   context.hooks.RefreshInterface();
   return true;
 }

@@ -10,9 +10,10 @@
 
 namespace vanto {
 
-// After a run-mode change: entering an automatic run restarts the stable
-// count, so its first test or capture waits a full stable delay; then the
-// interface is refreshed. True when the mode had changed.
+// After a run-mode change, also one undone within the same pass (a run
+// that starts and ends at once): entering an automatic run restarts the
+// stable count, so its first test or capture waits a full stable delay;
+// then the interface is refreshed. True when the mode had changed.
 bool NoticeRunModeChange(TestRunContext& context);
 
 // Seconds since 1970-01-01 of a local calendar moment (no time zone).

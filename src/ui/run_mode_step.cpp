@@ -7,6 +7,8 @@
 #include "testplan/golden_record.h"
 #include "testplan/signature_record.h"
 #include "testplan/record_cells.h"
+#include "ui/run_mode_change.h"
+#include "ui/run_outcome.h"
 #include "ui/signature_freeze.h"
 #include "ui/test_run.h"
 
@@ -27,13 +29,14 @@ void Search(TestRunContext& context, bool (*wanted)(const TestRunContext&, int r
   for (int row = plan.currentRecord < 2 ? 2 : plan.currentRecord; row <= last; ++row) {
     if (wanted(context, row)) {
       plan.currentRecord = row;
-      context.run.runMode = running;
+      ChangeRunMode(context.run, running);
       step = kLiftStep;
       return;
     }
   }
-  context.run.runMode = idle;
+  ChangeRunMode(context.run, idle);
   context.sounds.Play(SoundId::CaptureComplete);
+  NoteRunEnd(context);
 }
 
 bool WantsTest(const TestRunContext& context, int row) {
@@ -78,7 +81,8 @@ void Advance(TestRunContext& context, std::int32_t& step, RunMode idle) {
   if (plan.currentRecord > RowCount(plan)) {
     // The position stays one past the last record ("END").
     context.sounds.Play(SoundId::CaptureComplete);
-    context.run.runMode = idle;
+    ChangeRunMode(context.run, idle);
+    NoteRunEnd(context);
   }
 }
 
@@ -102,6 +106,8 @@ void StepAutoTest(TestRunContext& context) {
         plan.table.SetCell(plan.currentRecord, cell::kStatus, cell::kBad);
         context.sounds.Play(SoundId::TestBad);
       }
+      context.hooks.ShowMarkedRecord(plan.currentRecord);
+      ++context.run.outcome.recordsDone;
       context.display.displayRefreshPending = true;
       step = kAdvanceStep;
       break;
@@ -128,6 +134,7 @@ void StepAutoCapture(TestRunContext& context) {
       context.display.captureFlashCount = kCaptureFlashRedraws;
       context.display.displayRefreshPending = true;
       context.sounds.Play(SoundId::CaptureSignature);
+      ++context.run.outcome.recordsDone;
       step = kAdvanceStep;
       break;
     }
@@ -151,7 +158,7 @@ void StepRunMode(TestRunContext& context) {
     case RunMode::Capture: break;
     case RunMode::AutoTest: StepAutoTest(context); break;
     case RunMode::AutoCapture: StepAutoCapture(context); break;
-    default: context.run.runMode = RunMode::TestBoard; break;
+    default: ChangeRunMode(context.run, RunMode::TestBoard); break;
   }
 }
 

@@ -8,6 +8,7 @@
 #include "signature/status_text.h"
 #include "testplan/record_result.h"
 #include "testplan/signature_record.h"
+#include "ui/run_outcome.h"
 #include "ui/stored_scale_warning.h"
 
 namespace vanto {
@@ -55,6 +56,7 @@ ScopeRedraw DecideScopeRedraw(const ScopeRedrawState& state) {
     // by the live pass, so only the live pass is listed.
     redraw.centreTrace = ScopeTrace{analysis.displaySignature, settings.colourScopeXTraceLiveSig};
   }
+  ShowRunOutcome(redraw.statusText, state.runOutcome);
   return redraw;
 }
 

@@ -19,6 +19,7 @@
 #include "signature/signature_analysis.h"
 #include "testplan/test_plan.h"
 #include "ui/display_requests.h"
+#include "ui/run_outcome_state.h"
 
 namespace vanto {
 
@@ -34,7 +35,7 @@ struct ScopeRedraw {
   FullScale fullScale;                 // applied settings, for every trace drawn here
   int pointCount = 0;                  // the live signature's: every trace draws this many points
   std::vector<ScopeTrace> mainTraces;  // golden, measured, live as the mode has them
-  std::optional<std::string> statusText;  // while connected
+  std::optional<std::string> statusText;  // while connected, or a run's outcome
   std::optional<ScopeTrace> centreTrace;  // over mini-scope 5's static layer, while connected
 };
 
@@ -46,6 +47,7 @@ struct ScopeRedrawState {
   TestPlanState& plan;                 // CurrentRecord may come back to RowCount
   SignatureAnalysis& analysis;         // displaySignature, classification
   DisplayRequests& display;            // CaptureFlashCount
+  const RunOutcome* runOutcome = nullptr;  // the end of the last automatic run
 };
 
 // One redraw: "Basic" shows the frozen golden and DUT; "Advanced" loads the
@@ -53,7 +55,8 @@ struct ScopeRedrawState {
 // brings CurrentRecord back to RowCount when beyond it, then loads and
 // shows slot 1 when the record is measured; "Basic-Auto" neither. While
 // connected the live signature becomes displaySignature, is classified and
-// gets its status line.
+// gets its status line; a standing run outcome takes that line, connected
+// or not.
 ScopeRedraw DecideScopeRedraw(const ScopeRedrawState& state);
 
 // The dispatcher's step: when ScopeRedrawPending is set, clears it and

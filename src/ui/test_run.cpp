@@ -5,6 +5,7 @@
 #include "foundation/message_texts.h"
 #include "testplan/signature_record.h"
 #include "ui/component_navigation.h"
+#include "ui/run_mode_change.h"
 #include "testplan/record_cells.h"
 #include "ui/signature_freeze.h"
 
@@ -48,6 +49,7 @@ void MarkRecord(TestRunContext& context, const char* result) {
   StoreLiveSignature(plan.table, plan.currentRecord, 1, context.analysis.liveSignature,
                      context.generator);
   plan.table.SetCell(plan.currentRecord, cell::kStatus, result);
+  context.hooks.ShowMarkedRecord(plan.currentRecord);
   NextRecord(plan);
   StartManualWait(context, kMarkWaitMs, WaitTail::Refresh);
 }
@@ -75,17 +77,22 @@ void Generator(TestRunContext& context, GeneratorAction action, int listIndex = 
 void ToggleAutomaticRun(TestRunContext& context) {
   TestRunState& run = context.run;
   switch (run.runMode) {
-    case RunMode::TestBoard: run.runMode = RunMode::AutoTest; break;
-    case RunMode::Capture: run.runMode = RunMode::AutoCapture; break;
-    case RunMode::AutoTest: run.runMode = RunMode::TestBoard; break;
-    case RunMode::AutoCapture: run.runMode = RunMode::Capture; break;
+    case RunMode::TestBoard: ChangeRunMode(run, RunMode::AutoTest); break;
+    case RunMode::Capture: ChangeRunMode(run, RunMode::AutoCapture); break;
+    case RunMode::AutoTest: ChangeRunMode(run, RunMode::TestBoard); break;
+    case RunMode::AutoCapture: ChangeRunMode(run, RunMode::Capture); break;
   }
   run.autoTestStep = 0;
   run.autoCaptureStep = 0;
+  run.outcome.recordsDone = 0;
   context.hooks.RefreshInterface();
 }
 
 }  // namespace
+
+void EndAutomaticRun(TestRunContext& context) {
+  if (IsAutomaticRun(context.run.runMode)) ToggleAutomaticRun(context);
+}
 
 bool ManualWaitHolds(TestRunContext& context) {
   ManualWait& wait = context.run.manualWait;
@@ -220,7 +227,7 @@ void RunControlAction(TestRunContext& context, RibbonControl control, int value)
     case RibbonControl::EditCaptureSignature:
       // Also ends a running automatic run; its step stays as it was.
       run.editCaptureChecked = value != 0;
-      run.runMode = run.editCaptureChecked ? RunMode::Capture : RunMode::TestBoard;
+      ChangeRunMode(run, run.editCaptureChecked ? RunMode::Capture : RunMode::TestBoard);
       context.hooks.RefreshInterface();
       break;
     case RibbonControl::EditAddRecords:

@@ -37,6 +37,11 @@ void MarkBad(TestRunContext& context);
 // "Reset test", with its Yes/No question.
 void ResetTest(TestRunContext& context);
 
+// Ends a running automatic run as the automatic-run button does (auto
+// test to test board, auto capture to capture, both steps 0, refresh);
+// nothing when no automatic run is going on.
+void EndAutomaticRun(TestRunContext& context);
+
 // Ends a manual wait whose time is over: finishes its refresh and runs the
 // actions held meanwhile. True while a wait still runs.
 bool ManualWaitHolds(TestRunContext& context);

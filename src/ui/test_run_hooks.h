@@ -1,5 +1,6 @@
 // The window-side operations the test run calls but does not own: the
-// interface refresh, the freeze toggles, the trees and the record editor. Main thread only.
+// interface refresh, the freeze toggles, the trees, a marked record's
+// results and the record editor. Main thread only.
 #pragma once
 
 namespace vanto {
@@ -14,6 +15,9 @@ class TestRunHooks {
   virtual void ShowFreezeToggles() = 0;
   // Refreshes the test tree, then the bad-record tree.
   virtual void RefreshTrees() = 0;
+  // A record was just marked Good or Bad: its tree items and the pass
+  // rates follow at once, without waiting for the next full refresh.
+  virtual void ShowMarkedRecord(int row) = 0;
   // Removes every item of the test tree.
   virtual void ClearTestTree() = 0;
   // Opens the record editor and returns when it is closed.

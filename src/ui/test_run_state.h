@@ -9,6 +9,7 @@
 #include "link/button_functions.h"
 #include "ui/ribbon_control.h"
 #include "ui/run_mode.h"
+#include "ui/run_outcome_state.h"
 
 namespace vanto {
 
@@ -42,6 +43,10 @@ inline constexpr int kCaptureWaitMs = 250;
 struct TestRunState {
   RunMode runMode = RunMode::TestBoard;
   std::int32_t lastRunMode = -1;  // -1 makes the first pass refresh
+  // Changes made by ChangeRunMode, and how many of them the dispatcher has
+  // noticed: a start and an end in one pass leave the mode as it was.
+  std::uint32_t runModeChanges = 0;
+  std::uint32_t runModeChangesNoticed = 0;
   std::int32_t autoTestStep = 0;
   std::int32_t autoCaptureStep = 0;
   std::int32_t lastRecordSeen = -100;  // -100 makes the first pass apply the record
@@ -54,6 +59,12 @@ struct TestRunState {
   std::int32_t functionB = kDefaultButtonBFunction;
 
   ManualWait manualWait;
+
+  // The instrument link as the previous pass saw it, so that its closing
+  // during an automatic run is noticed once, whatever closed it.
+  bool linkSeenConnected = false;
+
+  RunOutcome outcome;  // the end of the last automatic run, while it stands
 };
 
 }  // namespace vanto

@@ -14,8 +14,10 @@
 #include "ui/test_run_bench.h"
 #include "ui/hit_test.h"
 #include "ui/link_instrument_port.h"
+#include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
 #include "testplan/signature_record.h"
+#include "link/link_outbox.h"
 #include "signature/signature_settings.h"
 #include "ui/scope_redraw.h"
 
@@ -297,6 +299,12 @@ class DispatcherAutoTest : public ::testing::Test {
     }
     app.plan.currentRecord = 2;
     app.link.openLibrary = [] { return std::shared_ptr<D2xxApi>(); };
+    hooks.run = &run;
+  }
+
+  void Press(RibbonControl control, int value = 0) {
+    events.controls.push_back({control, value});
+    dispatcher.DispatchPass();
   }
 
   // One pass with a new frame, as the frame handling leaves it.
@@ -360,6 +368,238 @@ TEST_F(DispatcherAutoTest, MarksGoodAfterTheProbeSettlesWithEveryRedrawClassifie
   Frames(testing::OpenProbe(), 3);
   Frames(testing::ResistorNode(5000.0f), settle);  // the next node is faulty
   EXPECT_EQ(Status(3), cell::kBad);
+}
+
+// A run whose search finds nothing starts and ends within one pass: the
+// controls must show the mode the run left, not the one it passed through.
+struct NothingLeftCase {
+  const char* name;
+  bool capture;            // auto capture from the capture mode, else auto test
+  const char* status;      // of every record
+  RunMode idle;
+};
+
+TEST_F(DispatcherAutoTest, ARunThatFindsNothingLeavesTheControlsAsBeforeThePress) {
+  for (const NothingLeftCase& c :
+       {NothingLeftCase{"every record tested", false, cell::kGood, RunMode::TestBoard},
+        NothingLeftCase{"every record captured, overwrite off", true, cell::kUntested,
+                        RunMode::Capture}}) {
+    SCOPED_TRACE(c.name);
+    app.settings.allowSignatureOverwrite = 0;
+    for (int row = 2; row <= 3; ++row) app.plan.table.SetCell(row, cell::kStatus, c.status);
+    app.plan.currentRecord = 2;
+    Press(RibbonControl::EditCaptureSignature, c.capture ? 1 : 0);
+    ASSERT_EQ(run.runMode, c.idle);
+    sounds.played.clear();
+    for (int press = 1; press <= 2; ++press) {  // pressing again changes nothing either
+      Press(RibbonControl::AutomaticRun);
+      EXPECT_EQ(run.runMode, c.idle);
+      EXPECT_EQ(hooks.shownRunMode, c.idle) << "press " << press;
+      dispatcher.DispatchPass();
+      EXPECT_EQ(hooks.shownRunMode, c.idle) << "press " << press;
+    }
+    EXPECT_EQ(sounds.played, (std::vector<SoundId>{SoundId::CaptureComplete,
+                                                   SoundId::CaptureComplete}));
+  }
+}
+
+// A press held back by the pause after a manual mark runs inside the
+// run-mode step, whose search then ends the run in the same call.
+TEST_F(DispatcherAutoTest, ARunStartedAfterTheManualPauseAndEndingAtOnceShowsItsEnd) {
+  app.plan.table.SetCell(3, cell::kStatus, cell::kGood);
+  Press(RibbonControl::Good);  // record 2 Good: nothing is left to test
+  ASSERT_TRUE(run.manualWait.running);
+  Press(RibbonControl::AutomaticRun);  // held until the pause is over
+  clock.nowMs += kMarkWaitMs;
+  dispatcher.DispatchPass();
+  EXPECT_EQ(run.runMode, RunMode::TestBoard);
+  EXPECT_EQ(hooks.shownRunMode, RunMode::TestBoard);
+  EXPECT_EQ(sounds.played, std::vector<SoundId>{SoundId::CaptureComplete});
+}
+
+// A run ended and started again within one pass is a new run: its stable
+// count restarts, so its first test waits a full stable delay.
+TEST_F(DispatcherAutoTest, ARunEndedAndStartedInOnePassRestartsTheStableCount) {
+  Press(RibbonControl::AutomaticRun);
+  ASSERT_EQ(run.runMode, RunMode::AutoTest);
+  Frames(testing::ResistorNode(kGoodNode), 6);  // the probe rests: the count climbs
+  Press(RibbonControl::Good);                   // a mark by hand pauses the pass
+  ASSERT_TRUE(run.manualWait.running);
+  Press(RibbonControl::AutomaticRun);  // ends the run ...
+  Press(RibbonControl::AutomaticRun);  // ... and starts it again, both held
+  const int before = analysis.stableCycleCount;
+  ASSERT_GE(before, 6);
+  clock.nowMs += kMarkWaitMs;
+  dispatcher.DispatchPass();  // both held presses run here
+  EXPECT_EQ(run.runMode, RunMode::AutoTest);
+  EXPECT_EQ(hooks.shownRunMode, RunMode::AutoTest);
+  // Restarted; this pass's redraw may have classified once since.
+  EXPECT_LE(analysis.stableCycleCount, 1);
+}
+
+// The instrument lost in the middle of a run: the run ends as the button
+// would end it, and a coded warning names the record it stopped at.
+struct LostLinkCase {
+  const char* name;
+  bool capture;
+  RunMode idle;
+};
+
+TEST_F(DispatcherAutoTest, ALinkLostDuringARunEndsItWithAWarningNamingTheRecord) {
+  for (const LostLinkCase& c : {LostLinkCase{"auto test", false, RunMode::TestBoard},
+                                LostLinkCase{"auto capture", true, RunMode::Capture}}) {
+    SCOPED_TRACE(c.name);
+    boxes.shown.clear();
+    instrument.connected = true;
+    app.settings.allowSignatureOverwrite = 1;
+    for (int row = 2; row <= 3; ++row) {
+      app.plan.table.SetCell(row, cell::kStatus, cell::kUntested);
+      app.plan.table.SetCell(row, cell::kPin, std::to_string(row + 5));
+    }
+    app.plan.currentRecord = 2;
+    Press(RibbonControl::EditCaptureSignature, c.capture ? 1 : 0);
+    Press(RibbonControl::AutomaticRun);
+    Frames(testing::OpenProbe(), 3);
+    Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+    Frames(testing::OpenProbe(), 3);  // record 2 done, on to record 3
+    ASSERT_NE(run.runMode, c.idle);
+    ASSERT_EQ(app.plan.currentRecord, 3);
+
+    instrument.connected = false;  // the watchdog, the cable or the indicator
+    dispatcher.DispatchPass();
+
+    EXPECT_EQ(run.runMode, c.idle);
+    EXPECT_EQ(hooks.shownRunMode, c.idle);
+    EXPECT_EQ(run.autoTestStep, 0);
+    EXPECT_EQ(run.autoCaptureStep, 0);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Warning #0070");
+    EXPECT_NE(boxes.shown[0].body.find("record 3 (R3, Pin 8)"), std::string::npos)
+        << boxes.shown[0].body;
+    dispatcher.DispatchPass();
+    EXPECT_EQ(boxes.shown.size(), 1u);  // told once
+  }
+}
+
+TEST_F(DispatcherAutoTest, ALinkClosedOutsideARunOrARunStartedWithoutOneIsNoLoss) {
+  dispatcher.DispatchPass();
+  instrument.connected = false;  // closed while testing by hand
+  dispatcher.DispatchPass();
+  Press(RibbonControl::AutomaticRun);  // a run started without an instrument waits
+  dispatcher.DispatchPass();
+  EXPECT_EQ(run.runMode, RunMode::AutoTest);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The end of a run shows where the user looks: on the scope's status line
+// and in the window's status text, which meanwhile keeps the link's rail
+// texts back, until the next command.
+class DispatcherRunOutcome : public DispatcherAutoTest {
+ protected:
+  // Records 2 and 3 tested Good through the scopes; the run ends past the
+  // last record on the final lift.
+  void RunToTheEnd() {
+    app.plan.table.SetCell(3, cell::kStatus, cell::kNoTest);
+    AddRecord(cell::kUntested);
+    Press(RibbonControl::AutomaticRun);
+    for (int record = 0; record < 2; ++record) {
+      Frames(testing::OpenProbe(), 3);
+      Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+    }
+    Frames(testing::OpenProbe(), 3);
+    ASSERT_EQ(run.runMode, RunMode::TestBoard);
+  }
+  void AddRecord(const char* status) {
+    const int row = app.plan.table.Rows() + 1;
+    app.plan.table.InsertEmptyRows(row, 1);
+    StoreLiveSignature(app.plan.table, row, 0, testing::ResistorNode(kGoodNode),
+                       app.link.generator);
+    app.plan.table.SetCell(row, cell::kComponent, "R" + std::to_string(row));
+    app.plan.table.SetCell(row, cell::kStatus, status);
+    app.plan.table.SetCell(row, cell::kSignature, cell::kYes);
+  }
+  std::string LastStatus() const {
+    for (auto call = window.calls.rbegin(); call != window.calls.rend(); ++call) {
+      if (call->rfind("Status ", 0) == 0) return call->substr(7);
+    }
+    return "";
+  }
+  std::string ScopeLine() {
+    display.scopeRedrawPending = true;
+    dispatcher.DispatchPass();
+    return window.redraws.back().statusText.value_or("");
+  }
+  void Rail(const std::string& text) { PostStatusText(app.link.outbox, text); }
+
+  static constexpr const char* kComplete = "Run complete: 2 Good, 0 Bad, 1 NoTest";
+};
+
+TEST_F(DispatcherRunOutcome, TheEndOfARunStaysOnTheScopeAndInTheStatusUntilTheNextControl) {
+  Rail("USB rail: 5.00V");
+  dispatcher.DispatchPass();
+  RunToTheEnd();
+  EXPECT_EQ(LastStatus(), kComplete);
+  EXPECT_EQ(window.redraws.back().statusText, kComplete);
+  for (int frame = 0; frame < 5; ++frame) {  // the probe in the air, the rail on the wire
+    Rail("USB rail: 4.9" + std::to_string(frame) + "V");
+    Frames(testing::OpenProbe(), 1);
+    EXPECT_EQ(LastStatus(), kComplete);
+    EXPECT_EQ(window.redraws.back().statusText, kComplete);
+  }
+  Press(RibbonControl::FreezeGolden, 1);  // any control event is the next command
+  EXPECT_EQ(LastStatus(), "USB rail: 4.94V");
+  const std::string line = ScopeLine();
+  EXPECT_EQ(line.find("Run complete"), std::string::npos) << line;
+  EXPECT_FALSE(line.empty());  // the classification has its line back
+}
+
+TEST_F(DispatcherRunOutcome, NothingLeftToTestIsShownWhenTheSearchFindsNothing) {
+  for (int row = 2; row <= 3; ++row) app.plan.table.SetCell(row, cell::kStatus, cell::kGood);
+  Press(RibbonControl::AutomaticRun);
+  EXPECT_EQ(LastStatus(), "Nothing left to test");
+  EXPECT_EQ(ScopeLine(), "Nothing left to test");
+  instrument.connected = false;  // shown on the scope's line disconnected too
+  EXPECT_EQ(ScopeLine(), "Nothing left to test");
+}
+
+TEST_F(DispatcherRunOutcome, ARunThatTestedSomeAndFoundNoMoreIsComplete) {
+  app.plan.table.SetCell(3, cell::kStatus, cell::kBad);  // only record 2 is left
+  Press(RibbonControl::AutomaticRun);
+  Frames(testing::OpenProbe(), 3);
+  Frames(testing::ResistorNode(kGoodNode), StableDelayCycles(app.settings) + 3);
+  Frames(testing::OpenProbe(), 3);
+  EXPECT_EQ(run.runMode, RunMode::TestBoard);
+  EXPECT_EQ(LastStatus(), "Run complete: 1 Good, 1 Bad, 0 NoTest");
+}
+
+// What ends the outcome: a menu command, a control event, a record change
+// (the run's own way back from past the end is none).
+TEST_F(DispatcherRunOutcome, TheNextMenuCommandControlOrRecordChangeClearsIt) {
+  enum class Next { Menu, Control, MiniScopeClick, StillShown };
+  for (const Next next : {Next::Menu, Next::Control, Next::MiniScopeClick, Next::StillShown}) {
+    SCOPED_TRACE(static_cast<int>(next));
+    for (int row = 2; row <= app.plan.table.Rows(); ++row) {
+      app.plan.table.SetCell(row, cell::kStatus, cell::kGood);
+    }
+    app.plan.currentRecord = 3;
+    Press(RibbonControl::AutomaticRun);
+    ASSERT_EQ(LastStatus(), "Nothing left to test");
+    switch (next) {
+      case Next::Menu: events.menuCommands.push_back(MenuCommand::GraticuleOff); break;
+      case Next::Control: events.controls.push_back({RibbonControl::First, 0}); break;
+      case Next::MiniScopeClick:
+        window.hitResult = kHitMiniScope1;
+        HandleWindowEvent(app.app, EventKind::LeftClick, true);
+        events.leftClick = ClickPoint{1, 1};
+        break;
+      case Next::StillShown: break;
+    }
+    dispatcher.DispatchPass();
+    dispatcher.DispatchPass();  // a click's record change is applied in the next pass
+    const bool cleared = next != Next::StillShown;
+    EXPECT_EQ(ScopeLine() == "Nothing left to test", !cleared);
+    EXPECT_EQ(LastStatus() == "Nothing left to test", !cleared);
+  }
 }
 
 }  // namespace

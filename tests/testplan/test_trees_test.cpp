@@ -227,6 +227,68 @@ TEST(RefreshTestTree, ResultChangeTouchesOnlyThePinAndItsNodeIcons) {
   EXPECT_EQ(tree.Items()[7].icon, TreeIcon::Bad);
 }
 
+// A mark refreshes only its record's items, found by row; afterwards the
+// tree holds what a full refresh would have built.
+struct MarkCase {
+  const char* name;
+  std::vector<std::string> statusBefore;  // rows 2..6
+  int row;
+  const char* result;
+  std::vector<int> iconChanged;
+};
+
+TEST(RefreshTestTreeRecord, MarkingARecordChangesItsPinAndNodeIconsAsAFullRefreshWould) {
+  const std::vector<MarkCase> cases = {
+      {"first pin of IC1, others untested", {"Untested", "Untested", "Untested", "Good", "Good"},
+       2, "Good", {2}},
+      {"last untested pin of IC1 marked Bad", {"Good", "Good", "Untested", "Good", "Good"},
+       4, "Bad", {1, 4}},
+      {"last pin of the last component", {"Good", "Good", "Good", "Good", "Untested"},
+       6, "Good", {5, 7}},
+      {"a Bad pin retested Good", {"Bad", "Good", "Good", "Good", "Good"}, 2, "Good", {1, 2}},
+      {"the same result again", {"Good", "Good", "Good", "Good", "Good"}, 3, "Good", {}},
+  };
+  for (const MarkCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestPlanState plan = TwoComponents();
+    for (int row = 2; row <= 6; ++row) {
+      plan.table.SetCell(row, cell::kStatus, c.statusBefore[static_cast<std::size_t>(row - 2)]);
+    }
+    plan.currentRecord = 5;
+    TreeModel tree;
+    RefreshTestTree(tree, plan, kTitle);
+    const std::optional<int> selected = tree.Selected();
+
+    plan.table.SetCell(c.row, cell::kStatus, c.result);
+    const TreeUpdate update = RefreshTestTreeRecord(tree, plan.table, c.row);
+
+    EXPECT_EQ(update.iconChanged, c.iconChanged);
+    EXPECT_TRUE(update.replaced.empty());
+    EXPECT_TRUE(update.rowChanged.empty());
+    EXPECT_EQ(update.count, tree.Count());
+    EXPECT_FALSE(update.select.has_value());
+    EXPECT_EQ(tree.Selected(), selected);
+    EXPECT_EQ(tree.Items(), TestTreeItems(plan.table, kTitle));
+  }
+}
+
+TEST(RefreshTestTreeRecord, PinsBeforeAnyComponentAndRowsOutsideTheTreeAreHandled) {
+  TestPlanState plan;
+  AddRecord(plan, "", "1");  // no component: the pin follows the title directly
+  AddRecord(plan, "R1", "1");
+  TreeModel tree;
+  RefreshTestTree(tree, plan, kTitle);
+  plan.table.SetCell(2, cell::kStatus, "Bad");
+  EXPECT_EQ(RefreshTestTreeRecord(tree, plan.table, 2).iconChanged, std::vector<int>{1});
+  EXPECT_EQ(tree.Items(), TestTreeItems(plan.table, kTitle));
+
+  AddRecord(plan, "R2", "1", "Good");  // not in the tree yet
+  EXPECT_FALSE(RefreshTestTreeRecord(tree, plan.table, 4).ChangesItems());
+  EXPECT_FALSE(RefreshTestTreeRecord(tree, plan.table, 99).ChangesItems());
+  TreeModel empty;
+  EXPECT_FALSE(RefreshTestTreeRecord(empty, plan.table, 2).ChangesItems());
+}
+
 TEST(RefreshTestTree, ReplacesOnlyItemsWhoseTextChanged) {
   TestPlanState plan = TwoComponents();
   TreeModel tree;

@@ -89,6 +89,22 @@ TEST(AutoTest, LiftSettleMarksGoodAndBadWithTheirSoundsAndEndsPastTheLastRecord)
   }
 }
 
+// The trees and pass rates follow each mark in the pass that makes it, not
+// the lift that moves on.
+TEST(AutoTest, EachMarkShowsItsRecordAtOnce) {
+  RunBench bench;
+  bench.MakePlan({Golden(kGoodNode), Golden(kGoodNode)});
+  StartRun(bench, RunMode::TestBoard);
+  bench.Lift();
+  bench.Touch(kGoodNode);
+  EXPECT_EQ(bench.hooks.markedRecords, std::vector<int>{2});
+  EXPECT_EQ(bench.run.autoTestStep, kAdvanceStep);  // the probe still rests on the pin
+  bench.Lift();
+  bench.Touch(kFaultyNode);
+  EXPECT_EQ(bench.hooks.markedRecords, (std::vector<int>{2, 3}));
+  EXPECT_EQ(bench.Status(3), cell::kBad);
+}
+
 TEST(AutoTest, EndPositionLastsUntilTheRecordChangeWithVrhzBringsItBack) {
   RunBench bench;
   bench.run.useRecordSettings = false;

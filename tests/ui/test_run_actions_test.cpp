@@ -147,6 +147,9 @@ TEST_P(MarkByMode, MarksCapturesOrDoesNothing) {
   EXPECT_EQ(bench.Status(2), c.status);
   EXPECT_EQ(bench.plan.table.Cell(2, cell::kSignature), c.signature);
   EXPECT_EQ(bench.plan.currentRecord, c.currentRecord);
+  // A mark shows its record's results at once, before the pause is over.
+  const bool marked = std::string(c.status) != cell::kUntested;
+  EXPECT_EQ(bench.hooks.markedRecords, marked ? std::vector<int>{2} : std::vector<int>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -52,15 +53,23 @@ class FakeInstrument final : public InstrumentPort {
 
 class RecordingHooks final : public TestRunHooks {
  public:
-  void RefreshInterface() override { ++interfaceRefreshes; }
+  void RefreshInterface() override {
+    ++interfaceRefreshes;
+    if (run != nullptr) shownRunMode = run->runMode;
+  }
   void ShowFreezeToggles() override { ++freezeToggleShows; }
   void RefreshTrees() override { ++treeRefreshes; }
+  void ShowMarkedRecord(int row) override { markedRecords.push_back(row); }
   void ClearTestTree() override { ++testTreeClears; }
   void OpenRecordEditor() override { ++editorOpenings; }
 
+  // With `run` set, the run mode the last refresh put on the controls.
+  const TestRunState* run = nullptr;
+  std::optional<RunMode> shownRunMode;
   int interfaceRefreshes = 0;
   int freezeToggleShows = 0;
   int treeRefreshes = 0;
+  std::vector<int> markedRecords;
   int testTreeClears = 0;
   int editorOpenings = 0;
 };

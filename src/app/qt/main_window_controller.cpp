@@ -328,6 +328,15 @@ void MainWindowController::RefreshTrees() {
   vanto::RefreshBadTree(*badTree_, app_.plan, title);
 }
 
+void MainWindowController::ShowMarkedRecord(int row) {
+  if (testTree_ != nullptr && badTree_ != nullptr) {
+    vanto::RefreshTestTreeRecord(*testTree_, app_.plan, row);
+    const std::string title = TreeTitle(app_.app.currentPlanFile, WorkingDirectoryPrefix());
+    vanto::RefreshBadTree(*badTree_, app_.plan, title);
+  }
+  if (ribbon_ != nullptr) ribbon_->ShowPassRates(ComputePassRates(app_.plan));
+}
+
 void MainWindowController::ClearTestTree() {
   if (testTree_ != nullptr) testTree_->Clear();
 }

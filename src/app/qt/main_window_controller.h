@@ -82,6 +82,7 @@ class MainWindowController final : public DispatcherWindow,
   void RefreshInterface() override;
   void ShowFreezeToggles() override;
   void RefreshTrees() override;
+  void ShowMarkedRecord(int row) override;
   void ClearTestTree() override;
   void OpenRecordEditor() override;
 

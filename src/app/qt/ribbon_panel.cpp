@@ -343,8 +343,7 @@ void RibbonPanel::ApplyInterfaceState(const InterfaceState& state) {
     SetEnabled(RibbonElement::EditAddRecords, controls.editAddRecordsEnabled);
   }
 
-  SetText(RibbonElement::GoodRateText, state.passRates.good);
-  SetText(RibbonElement::BadRateText, state.passRates.bad);
+  ShowPassRates(state.passRates);
 
   if (state.layout && state.layout->controlSet) ShowControlSet(*state.layout->controlSet);
 }
@@ -359,6 +358,11 @@ void RibbonPanel::ShowControlSet(RibbonShownIn set) {
   for (auto& [element, entry] : elements_) {
     if (entry.item.shownIn == set) entry.widget->show();
   }
+}
+
+void RibbonPanel::ShowPassRates(const PassRates& rates) {
+  SetText(RibbonElement::GoodRateText, rates.good);
+  SetText(RibbonElement::BadRateText, rates.bad);
 }
 
 void RibbonPanel::SetStatusText(const std::string& text) {

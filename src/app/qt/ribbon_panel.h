@@ -56,6 +56,8 @@ class RibbonPanel final : public QWidget {
   // The instrument status text under the connection indicator ("USB rail:
   // 5.00V", " USB disconnected"); nothing on models without that row.
   void SetStatusText(const std::string& text);
+  // The "Good" and "Bad" shares, as the interface refresh sets them.
+  void ShowPassRates(const PassRates& rates);
   // A picture element's picture by its resource file name
   // ("graphics/buttonA_yellow.png"); an empty or unknown name shows none.
   void SetElementPicture(RibbonElement element, const std::string& pictureFile);

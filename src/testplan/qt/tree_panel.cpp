@@ -312,6 +312,11 @@ void RefreshBadTree(TreePanel& panel, const TestPlanState& plan, std::string_vie
   panel.Apply(RefreshBadTree(panel.Model(), plan, title));
 }
 
+void RefreshTestTreeRecord(TreePanel& panel, const TestPlanState& plan, int row) {
+  const TreeUpdate update = RefreshTestTreeRecord(panel.Model(), plan.table, row);
+  if (update.ChangesItems()) panel.Apply(update);
+}
+
 void ClearTrees(TreePanel* testTree, TreePanel* badTree) {
   if (testTree != nullptr) testTree->Clear();
   if (badTree != nullptr) badTree->Clear();

@@ -104,6 +104,8 @@ TreePanel* CreateBadTreePanel(QWidget* parent, const TreeIcons& icons);
 // `title` is TreeTitle(plan file, WorkingDirectoryPrefix()).
 void RefreshTestTree(TreePanel& panel, const TestPlanState& plan, std::string_view title);
 void RefreshBadTree(TreePanel& panel, const TestPlanState& plan, std::string_view title);
+// After a record got a new result: its pin's and its component's icons.
+void RefreshTestTreeRecord(TreePanel& panel, const TestPlanState& plan, int row);
 // Empties the given panels (either may be null).
 void ClearTrees(TreePanel* testTree, TreePanel* badTree);
 

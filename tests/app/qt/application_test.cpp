@@ -8,15 +8,22 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFontInfo>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "app/qt/main_loop.h"
 #include "foundation/settings_store.h"
 #include "foundation/text_lines.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
+#include "testplan/record_cells.h"
+#include "testplan/test_plan.h"
 
 namespace vanto {
 namespace {
@@ -219,6 +226,73 @@ TEST_F(ApplicationTest, TheNextKeyMovesOneRecordPerPress) {
   QTest::keyClick(&app.Window(), Qt::Key_Right);
   for (int i = 0; i < 3; ++i) RunMainLoopPass(context.app, app.Dispatcher());
   EXPECT_EQ(context.plan.currentRecord, 4);
+}
+
+// A plan of `statuses.size()` records with goldens, the window started on
+// it in the Advanced mode and a few passes run.
+class RunResultsWindowTest : public ApplicationTest {
+ protected:
+  void StartOn(const std::vector<const char*>& statuses) {
+    ASSERT_EQ(::mkdir("testplans", 0755), 0);
+    TestPlanState plan;
+    plan.table.Reset(1 + static_cast<int>(statuses.size()), kPlanColumns);
+    for (std::size_t i = 0; i < statuses.size(); ++i) {
+      const int row = static_cast<int>(i) + 2;
+      plan.table.SetCell(row, cell::kComponent, "R" + std::to_string(row));
+      plan.table.SetCell(row, cell::kStatus, statuses[i]);
+      plan.table.SetCell(row, cell::kSignature, cell::kYes);
+    }
+    ASSERT_TRUE(SaveTestPlan(plan, "testplans/run.ept", context.messages));
+    testing::WriteFile(kSettingsFileName,
+                       "ORX_Mode=Advanced\r\nORX_TestPlanFileName=testplans/run.ept\r\n");
+    app.Start();
+    Passes(3);
+    context.plan.currentRecord = 2;  // a loaded plan starts on its plan row
+    Passes(1);
+  }
+  void Passes(int count) {
+    for (int i = 0; i < count; ++i) app.Dispatcher().DispatchPass();
+  }
+  void Press(RibbonControl control) {
+    app.Events().controls.push_back({control, 0});
+    Passes(2);
+  }
+  RibbonPanel& Ribbon() { return *app.Controller().Ribbon(); }
+  std::string Text(RibbonElement element) {
+    return static_cast<QLabel*>(Ribbon().Widget(element))->text().toStdString();
+  }
+};
+
+TEST_F(RunResultsWindowTest, AutoTestWithNothingLeftGivesTheControlsBackAndSaysSo) {
+  StartOn({cell::kGood, cell::kBad, cell::kGood});
+  for (int press = 0; press < 2; ++press) {
+    Press(RibbonControl::AutomaticRun);
+    EXPECT_EQ(app.RunState().runMode, RunMode::TestBoard);
+    EXPECT_EQ(Ribbon().ShownPicture(RibbonElement::AutomaticRun), PictureId::AutoTestYellow);
+    EXPECT_TRUE(Ribbon().Widget(RibbonElement::Next)->isEnabled());
+    EXPECT_TRUE(Ribbon().Widget(RibbonElement::Good)->isEnabled());
+    EXPECT_EQ(Text(RibbonElement::UsbStatusText), "Nothing left to test");
+  }
+  Press(RibbonControl::Next);  // the next command takes it away
+  EXPECT_NE(Text(RibbonElement::UsbStatusText), "Nothing left to test");
+}
+
+TEST_F(RunResultsWindowTest, AMarkByHandShowsInTheTreesAndPassRatesBeforeThePauseEnds) {
+  StartOn({cell::kUntested, cell::kUntested, cell::kUntested, cell::kUntested});
+  ASSERT_EQ(Text(RibbonElement::BadRateText), "0.00%");
+  app.Events().controls.push_back({RibbonControl::Bad, 0});
+  Passes(1);
+  ASSERT_TRUE(app.RunState().manualWait.running);  // the fake clock holds the pause
+  EXPECT_EQ(Text(RibbonElement::BadRateText), "25.00%");
+  EXPECT_EQ(Text(RibbonElement::GoodRateText), "0.00%");
+  const TreeModel& bad = app.Controller().BadTree()->Model();
+  ASSERT_EQ(bad.Count(), 2);
+  EXPECT_EQ(bad.Items()[1].row, 2);
+  const TreeModel& test = app.Controller().TestTree()->Model();
+  const auto pin = std::find_if(test.Items().begin() + 1, test.Items().end(),
+                                [](const TreeItem& item) { return item.row == 2 && item.level == 1; });
+  ASSERT_NE(pin, test.Items().end());
+  EXPECT_EQ(pin->icon, TreeIcon::Bad);
 }
 
 }  // namespace

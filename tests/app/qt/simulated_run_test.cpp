@@ -200,5 +200,29 @@ TEST_F(SimulatedRunTest, CapturesTheGoodBoardThenFindsExactlyTheFaultedPins) {
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().title << " " << boxes.shown.front().body;
 }
 
+// The instrument falls silent in the middle of an automatic capture: the
+// acquisition thread's watchdog closes the link and the run ends with the
+// warning that names the record it stopped at.
+TEST_F(SimulatedRunTest, AnInstrumentFallingSilentEndsTheRunWithItsWarning) {
+  {
+    InstrumentLink link{context.link, context.messages, context.clock,
+                        app.Analysis().liveSignature, context.app.activeModel, {}};
+    ORX_StopConnection(link);
+    WriteFile("sim.cfg", SimConfig(false) + "silent_after_ms=3000\n");
+    ORX_StartConnection(link);
+  }
+  ASSERT_TRUE(Connected());
+  Control(RibbonControl::EditCaptureSignature, 1);
+  Control(RibbonControl::AutomaticRun);
+  RunUntil(RunMode::Capture, std::chrono::seconds(30));
+
+  EXPECT_FALSE(Connected());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Warning #0070");
+  const std::string record = "record " + std::to_string(context.plan.currentRecord) + " (";
+  EXPECT_NE(boxes.shown[0].body.find(record), std::string::npos) << boxes.shown[0].body;
+  EXPECT_EQ(Cell(kRecords + 1, cell::kSignature), cell::kNo);  // stopped before the end
+}
+
 }  // namespace
 }  // namespace vanto

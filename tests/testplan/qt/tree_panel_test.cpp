@@ -363,6 +363,25 @@ TEST_F(TreePanelTest, ControlsFollowTheModelsThroughRandomEdits) {
   EXPECT_TRUE(selections.empty());
 }
 
+// Marks as an automatic run makes them, each followed at once by the
+// marked record's refresh: the controls stay those of the models, which
+// stay those a full refresh would build.
+TEST_F(TreePanelTest, MarkedRecordRefreshesKeepTheControlsInLineWithAFullRefresh) {
+  for (int i = 0; i < 40; ++i) AddRecord(plan, "U" + std::to_string(i / 4), "1");
+  Refresh();
+  Node(1)->setExpanded(true);
+  std::mt19937 random(77);
+  for (int row = 2; row <= RowCount(plan); ++row) {
+    plan.table.SetCell(row, cell::kStatus, random() % 3 == 0 ? "Bad" : "Good");
+    RefreshTestTreeRecord(*testTree, plan, row);
+    RefreshBadTree(*badTree, plan, kTitle);
+    ExpectControlsMirrorModels();
+    ASSERT_EQ(testTree->Model().Items(), TestTreeItems(plan.table, kTitle)) << "row " << row;
+  }
+  EXPECT_TRUE(Node(1)->isExpanded());
+  EXPECT_TRUE(selections.empty());
+}
+
 TEST(TreeIconsFrom, TakesTheSmallResultPictures) {
   std::vector<PictureId> asked;
   const TreeIcons icons = TreeIconsFrom([&](PictureId id) {
