@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/qt/label_fit.h"
 #include "app/qt/main_window.h"
 
 namespace vanto {
@@ -230,6 +231,7 @@ QWidget* RibbonPanel::CreateWidget(const RibbonItem& item, const Settings& setti
       label->setAlignment(item.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
       if (!item.centred) label->setIndent(kTextIndent);
       label->setFont(fonts.italic10First);
+      statusFont_ = fonts.italic10First;
       return label;
     }
     case RibbonItemKind::Button:
@@ -366,7 +368,8 @@ void RibbonPanel::ShowPassRates(const PassRates& rates) {
 }
 
 void RibbonPanel::SetStatusText(const std::string& text) {
-  SetText(RibbonElement::UsbStatusText, text);
+  if (auto* label = qobject_cast<QLabel*>(Widget(RibbonElement::UsbStatusText)))
+    ShowFittedText(*label, QString::fromStdString(text), statusFont_);
 }
 
 void RibbonPanel::SetElementPicture(RibbonElement element, const std::string& pictureFile) {

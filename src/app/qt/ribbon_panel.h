@@ -54,7 +54,8 @@ class RibbonPanel final : public QWidget {
   void ShowControlSet(RibbonShownIn set);
 
   // The instrument status text under the connection indicator ("USB rail:
-  // 5.00V", " USB disconnected"); nothing on models without that row.
+  // 5.00V", " USB disconnected"); nothing on models without that row. A
+  // text too long for the row (a run's outcome) is wrapped, smaller.
   void SetStatusText(const std::string& text);
   // The "Good" and "Bad" shares, as the interface refresh sets them.
   void ShowPassRates(const PassRates& rates);
@@ -105,6 +106,7 @@ class RibbonPanel final : public QWidget {
   const PictureStore& pictures_;
   ControlSink sink_;
   std::map<RibbonElement, Element> elements_;
+  QFont statusFont_;  // the status texts' font, before any fitting
   std::vector<QPointer<QShortcut>> shortcuts_;  // owned by the window they work in
 };
 

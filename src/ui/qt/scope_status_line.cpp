@@ -4,12 +4,13 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/qt/scope_geometry.h"
 #include "ui/qt/scope_text.h"
 
 namespace vanto {
 namespace {
 
-// The text keeps this many pixels from the scope's right and bottom edges.
+// The text keeps this many pixels from the plot's right edge.
 constexpr int kEdgeGap = 2;
 // One line may shrink by this much before it is broken instead: a broken
 // line at the usual size reads better than a much smaller whole one.
@@ -86,13 +87,19 @@ void DrawStatusText(QImage& scopeComposite, int width, int height, int margin, c
                     const QFont& font) {
   const int x = width / 2 + 20;
   const int y = height - margin / 2 - 20;
-  const StatusLineFit fit =
-      FitStatusLine(text, font, width - kEdgeGap - x, height - kEdgeGap - y);
+  // Below the line lie the plot's edge and the axis labels, so a broken
+  // line grows upwards into the plot: its last line stands at the start.
+  // It keeps inside the plot's right edge too.
+  const ScopeGeometry plot = MakeScopeGeometry(width, height, margin);
+  const int roomHeight = y + QFontMetrics(font).height() - plot.top;
+  const StatusLineFit fit = FitStatusLine(text, font, plot.right - kEdgeGap - x, roomHeight);
   QPainter painter(&scopeComposite);
   painter.setFont(fit.font);
   const int lineHeight = TextHeight(painter);
-  for (qsizetype i = 0; i < fit.lines.size(); ++i) {
-    DrawHorizontalText(painter, x, y + static_cast<int>(i) * lineHeight, fit.lines[i], Qt::white);
+  const int lines = static_cast<int>(fit.lines.size());
+  for (int i = 0; i < lines; ++i) {
+    DrawHorizontalText(painter, x, y - (lines - 1 - i) * lineHeight,
+                       fit.lines[static_cast<qsizetype>(i)], Qt::white);
   }
 }
 

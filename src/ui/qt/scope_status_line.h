@@ -2,7 +2,8 @@
 // drawn over the traces on every redraw while connected. It starts at a
 // fixed place right of the centre and must end inside the scope, however
 // narrow the scope is: a line too long for the room is drawn smaller, and
-// if that is not enough, broken after its commas onto further lines.
+// if that is not enough, broken after its commas onto further lines, which
+// stack upwards into the plot, clear of the axis labels below it.
 #pragma once
 
 #include <QFont>
@@ -26,7 +27,8 @@ struct StatusLineFit {
 StatusLineFit FitStatusLine(const QString& text, const QFont& font, int roomWidth, int roomHeight);
 
 // In white, starting at x = width / 2 + 20, y = height - margin / 2 - 20,
-// fitted into the scope right and below of that point.
+// fitted into the scope right of that point; a broken line's last line
+// stands there and the others above it.
 void DrawStatusText(QImage& scopeComposite, int width, int height, int margin, const QString& text,
                     const QFont& font);
 

@@ -432,6 +432,35 @@ TEST_F(RibbonPanelTest, StatusTextPicturesAndCaptionsAreSetWithoutEvents) {
   EXPECT_FALSE(panel->Has(E::UsbStatusText));
 }
 
+// A run's outcome is longer than the narrow status row: it is wrapped and
+// made smaller until the whole of it shows, and the tool tip has it too; a
+// rail text that fits goes back to one line at the row's own font.
+TEST_F(RibbonPanelTest, AStatusTextTooLongForItsRowIsWrappedSmallerToShowWhole) {
+  Build("ORXA");
+  window->show();
+  auto* label = WidgetAs<QLabel>(E::UsbStatusText);
+  const QFont rowFont = label->font();
+  const QString outcome = "Run complete: 80 Good, 1 Bad, 1 NoTest";
+  ASSERT_GT(QFontMetrics(rowFont).horizontalAdvance(outcome), label->contentsRect().width());
+
+  panel->SetStatusText(outcome.toStdString());
+  EXPECT_EQ(label->text(), outcome);
+  EXPECT_EQ(label->toolTip(), outcome);
+  EXPECT_TRUE(label->wordWrap());
+  const QRect room = label->contentsRect();
+  const QRect needed = QFontMetrics(label->font())
+                           .boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, outcome);
+  EXPECT_LE(needed.width(), room.width());
+  EXPECT_LE(needed.height(), room.height());
+  EXPECT_GE(QFontInfo(label->font()).pixelSize(), 7);
+
+  panel->SetStatusText("USB rail: 5.03V");
+  EXPECT_FALSE(label->wordWrap());
+  EXPECT_EQ(label->font(), rowFont);
+  EXPECT_TRUE(label->toolTip().isEmpty());
+  EXPECT_TRUE(events.empty());
+}
+
 TEST_F(RibbonPanelTest, HeadersAndPanelDrawInTheSettingsColours) {
   settings.colourPanel = 0x204060;       // $BBGGRR
   settings.colourHeader = 0x0000C0;      // dark red

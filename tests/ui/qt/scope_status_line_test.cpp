@@ -42,13 +42,27 @@ TEST_P(StatusLineOnScope, StartsAtItsPlaceAndEndsInsideTheScope) {
   ASSERT_FALSE(ink.isEmpty());
   const int x = size / 2 + 20;
   const int y = size - kScopeMargin / 2 - 20;
-  // The first letter sits at the start (a glyph's side bearing apart).
+  const ScopeGeometry plot = MakeScopeGeometry(size, size);
+  // The first letter sits at the start (a glyph's side bearing apart), and
+  // the last line stands at it.
   EXPECT_GE(ink.left(), x);
   EXPECT_LE(ink.left(), x + 3);
-  EXPECT_GE(ink.top(), y);
-  // Nothing reaches the last column or row: no letter is cut off there.
-  EXPECT_LT(ink.right(), size - 1) << GetParam().text.toStdString();
-  EXPECT_LT(ink.bottom(), size - 1) << GetParam().text.toStdString();
+  EXPECT_GE(ink.bottom(), y);
+  // Nothing runs past the plot's right edge, below it into the axis labels
+  // or above it.
+  EXPECT_LT(ink.right(), plot.right) << GetParam().text.toStdString();
+  EXPECT_LT(ink.bottom(), plot.bottom) << GetParam().text.toStdString();
+  EXPECT_GT(ink.top(), plot.top) << GetParam().text.toStdString();
+}
+
+// A line that fits keeps its place exactly: it starts at the start point.
+TEST(StatusLineOnScope, ALineThatFitsStartsAtThePoint) {
+  QImage scope(697, 697, QImage::Format_RGB32);
+  scope.fill(Qt::black);
+  DrawStatusText(scope, 697, 697, kScopeMargin, kClassification, ScopeFont());
+  const QRect ink = InkBox(scope, {qRgb(0, 0, 0)});
+  EXPECT_GE(ink.top(), 697 - kScopeMargin / 2 - 20);
+  EXPECT_LT(ink.bottom(), 697 - kScopeMargin / 2 - 20 + QFontMetrics(ScopeFont()).height());
 }
 
 // 384: the compact and Basic-Auto scope (534 wide window); 697: the
