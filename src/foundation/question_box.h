@@ -12,6 +12,11 @@ class QuestionBoxes {
   // Shows the question with Yes and No buttons and waits for the answer;
   // true for Yes.
   virtual bool AskYesNo(const std::string& title, const std::string& text) = 0;
+  // The same question with the information icon, for news such as a newer
+  // release; a box without icons asks it like any other.
+  virtual bool AskYesNoInformation(const std::string& title, const std::string& text) {
+    return AskYesNo(title, text);
+  }
 };
 
 }  // namespace vanto

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "support/loopback_http_server.h"
 #include "support/temp_workdir.h"
 
 namespace {
@@ -28,6 +29,7 @@ class RunningProgram {
     pid_ = ::fork();
     if (pid_ == 0) {
       ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+      ::setenv("ORX_RELEASE_SERVER", releaseServer_.Address().c_str(), 1);
       ::unsetenv("ORX_SIM_CONFIG");
       ::unsetenv("ORX_SIM_MODEL");
       if (library.empty()) {
@@ -52,6 +54,8 @@ class RunningProgram {
   }
 
  private:
+  // The start-up's release check meets a refusing loopback port.
+  vanto::testing::RefusingLoopbackPort releaseServer_;
   pid_t pid_ = -1;
 };
 
@@ -104,6 +108,7 @@ TEST(ProgramStart, AFaultDuringQtStartUpIsReported) {
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setenv("QT_QPA_PLATFORM", "no-such-platform", 1);
+    ::setenv("ORX_RELEASE_SERVER", "http://127.0.0.1:1/", 1);
     ::execl(VANTO_PROGRAM, VANTO_PROGRAM, "--workdir", dir.Path().c_str(), nullptr);
     ::_exit(127);
   }

@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "foundation/message_texts.h"
+#include "app/curl_http_download.h"
+#include "app/release_check.h"
 #include "app/startup.h"
 #include "link/acquisition_thread.h"
 #include "link/connection.h"
@@ -65,8 +67,10 @@ void Application::Start() {
   window_->show();
 
   if (ReleaseCheckDue(context_)) {
-    // The release check itself arrives with its own feature; the date is
-    // already written, so a failed check is not repeated today.
+    // The date is already written, so a failed check is not repeated today.
+    CurlHttpDownloader http;
+    CheckForRelease(context_, ReleaseServerAddress(std::getenv(kReleaseServerVariable)),
+                    ReleaseCheckEdges{http, questions_, browser_});
   }
 
   // Image decoders are linked in; nothing to register at run time.

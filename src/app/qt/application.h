@@ -9,6 +9,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/main_window_controller.h"
 #include "app/qt/picture_store.h"
+#include "app/qt/qt_browser_opener.h"
 #include "app/qt/qt_question_boxes.h"
 #include "app/qt/ui_fonts.h"
 #include "app/command_line.h"
@@ -67,6 +68,7 @@ class Application {
   DisplayRequests display_;
   WindowEvents events_;
   QtQuestionBoxes questions_;
+  QtBrowserOpener browser_;
   std::unique_ptr<LinkInstrumentPort> instrument_;
   std::unique_ptr<TestRunContext> runContext_;
   std::unique_ptr<MainWindowController> controller_;

@@ -11,4 +11,11 @@ bool QtQuestionBoxes::AskYesNo(const std::string& title, const std::string& text
   return answer == QMessageBox::Yes;
 }
 
+bool QtQuestionBoxes::AskYesNoInformation(const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::Information, QString::fromStdString(title),
+                  QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
+}
+
 }  // namespace vanto

@@ -8,6 +8,7 @@ namespace vanto {
 class QtQuestionBoxes final : public QuestionBoxes {
  public:
   bool AskYesNo(const std::string& title, const std::string& text) override;
+  bool AskYesNoInformation(const std::string& title, const std::string& text) override;
 };
 
 }  // namespace vanto
