@@ -27,11 +27,11 @@ std::string LowerCase(std::string_view text) {
 std::string_view HostOf(std::string_view address) {
   const std::size_t scheme = address.find("://");
   if (scheme != std::string_view::npos) address.remove_prefix(scheme + 3);
-  const std::size_t end = address.find_first_of("/:?#");
+  const std::size_t end = address.find_first_of("/?#");
   if (end != std::string_view::npos) address = address.substr(0, end);
   const std::size_t user = address.rfind('@');
   if (user != std::string_view::npos) address.remove_prefix(user + 1);
-  return address;
+  return address.substr(0, address.find(':'));
 }
 
 bool EndsWith(std::string_view text, std::string_view end) {
@@ -111,7 +111,8 @@ void CheckForRelease(AppContext& context, const std::string& serverAddress,
 
   const float compared = context.settings.onlyLtsCheck == 1 ? published.lts : published.test;
   if (!(compared > kAppVersion + kNewerMargin)) return;
-  if (edges.questions.AskYesNoInformation(kReleaseQuestionTitle, ReleaseQuestionText(kAppVersion, published)))
+  const std::string question = ReleaseQuestionText(kAppVersion, published);
+  if (edges.questions.AskYesNoInformation(kReleaseQuestionTitle, question))
     edges.browser.Open(serverAddress + kSoftwarePage);
 }
 

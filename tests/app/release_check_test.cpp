@@ -158,6 +158,7 @@ TEST(ReleaseServerAddress, TheVariableOverridesTheInvalidDefault) {
   EXPECT_FALSE(ReleaseServerUsable(ReleaseServerAddress(nullptr)));
   EXPECT_TRUE(ReleaseServerUsable("http://127.0.0.1:8123/"));
   EXPECT_FALSE(ReleaseServerUsable("http:///"));
+  EXPECT_FALSE(ReleaseServerUsable("http://user:pw@mirror.invalid:81/"));
 }
 
 }  // namespace
