@@ -40,7 +40,8 @@ class SettingsRewrites {
         inotify_event event{};
         std::memcpy(&event, buffer.data() + at, sizeof event);
         const char* name = buffer.data() + at + sizeof(inotify_event);
-        if ((event.mask & IN_MOVED_TO) != 0 && event.len > 0 && std::string(name) == kSettingsFileName) {
+        if ((event.mask & IN_MOVED_TO) != 0 && event.len > 0 &&
+            std::string(name) == kSettingsFileName) {
           ++count;
         }
         at += static_cast<ssize_t>(sizeof(inotify_event) + event.len);
