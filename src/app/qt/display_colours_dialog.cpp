@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QEventLoop>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -32,9 +33,20 @@ int RowY(int row) {
   return kRowPitch * (row <= kLastScopeColourRow ? row : row + 1) + 10;
 }
 
+// The texts' rectangles reach past the window's right edge; a text that
+// would run past it is set smaller, so it is read whole.
+constexpr int kVisibleTextWidth = kClientWidth - 2 * kLeft;
+constexpr double kSmallestPointSize = 6.0;
+
 QLabel* Text(QWidget* parent, const char* text, int y) {
   auto* label = new QLabel(QString::fromUtf8(text), parent);
   label->setGeometry(kLeft, y, kTextWidth, kRowHeight);
+  QFont font = label->font();
+  while (QFontMetrics(font).horizontalAdvance(label->text()) > kVisibleTextWidth &&
+         font.pointSizeF() - 0.5 >= kSmallestPointSize) {
+    font.setPointSizeF(font.pointSizeF() - 0.5);
+  }
+  label->setFont(font);
   return label;
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -123,6 +124,15 @@ TEST_F(ColoursDialog, LayoutAndTexts) {
        QRect(10, 238, 500, 20)},
       {"Note: Changes are automatically saved when altered.", QRect(10, 413, 500, 20)}};
   EXPECT_EQ(texts, expected);
+}
+
+TEST_F(ColoursDialog, TextsAreReadWholeInsideTheWindow) {
+  for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+    if (label->text().isEmpty()) continue;
+    SCOPED_TRACE(label->text().toStdString());
+    EXPECT_LE(label->x() + QFontMetrics(label->font()).horizontalAdvance(label->text()),
+              dialog.width());
+  }
 }
 
 TEST_F(ColoursDialog, CancellingThePickerWritesNothing) {
