@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/plan_outcome_state.h"
+#include "app/qt/display_colours_dialog.h"
 #include "foundation/mode_and_view.h"
 #include "link/connection.h"
 #include "ui/hit_test.h"
@@ -375,7 +376,7 @@ void MainWindowController::CollapseTestTree() {
 }
 
 void MainWindowController::OpenDisplayColours() {
-  // The colours dialog arrives with its own feature.
+  ShowColoursDialog({app_.settings, app_.settingsStore, run_.display}, *picker_, &window_);
 }
 
 void MainWindowController::OpenCalibration() {

@@ -19,6 +19,7 @@
 #include "app/qt/main_window.h"
 #include "app/qt/menu_bar_widgets.h"
 #include "app/qt/picture_store.h"
+#include "app/qt/qt_colour_picker.h"
 #include "app/qt/qt_file_requester.h"
 #include "app/qt/ribbon_panel.h"
 #include "app/qt/ui_fonts.h"
@@ -66,6 +67,9 @@ class MainWindowController final : public DispatcherWindow,
   TreePanel* TestTree() const { return testTree_; }
   TreePanel* BadTree() const { return badTree_; }
   BoardView& Board() { return *board_; }
+  // The colours window's picker; the desktop's colour dialog unless a test
+  // puts its own in.
+  void SetColourPicker(ColourPicker& picker) { picker_ = &picker; }
 
   // DispatcherWindow
   void Relayout() override;
@@ -127,6 +131,8 @@ class MainWindowController final : public DispatcherWindow,
   TreePanel* badTree_ = nullptr;
   std::unique_ptr<BoardView> board_;
   std::unique_ptr<QtFileRequester> requester_;
+  QtColourPicker desktopPicker_;
+  ColourPicker* picker_ = &desktopPicker_;
   DisplayLayout layout_;
   InterfaceLayoutState layoutState_;
   PaneVisibility shownPanes_ = InitialPaneVisibility();
