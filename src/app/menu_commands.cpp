@@ -47,7 +47,7 @@ void NewPlanIfAdvanced(AppContext& context, MenuCommandHooks& hooks) {
     context.messages.ShowMessage(text::kAdvancedOnly);
     return;
   }
-  hooks.NewPlan();
+  if (hooks.SettleUnsavedPlan()) hooks.NewPlan();
 }
 
 }  // namespace
@@ -64,10 +64,12 @@ void ChangeInstrument(AppContext& context, const std::string& model) {
 
 MenuOutcome RunMenuCommand(AppContext& context, MenuCommand command, MenuCommandHooks& hooks) {
   if (const int recent = RecentIndex(command); recent >= 0) {
-    hooks.OpenRecentPlan(recent);
+    if (hooks.SettleUnsavedPlan()) hooks.OpenRecentPlan(recent);
     return {};
   }
   if (const std::string_view model = InstrumentOfCommand(command); !model.empty()) {
+    // The plan is asked about now: the new model comes with a restart.
+    if (!hooks.SettleUnsavedPlan()) return {};
     ChangeInstrument(context, std::string(model));
     MenuOutcome outcome;
     outcome.instrumentMarks = true;
@@ -81,7 +83,9 @@ MenuOutcome RunMenuCommand(AppContext& context, MenuCommand command, MenuCommand
   }
   switch (command) {
     case MenuCommand::New: NewPlanIfAdvanced(context, hooks); break;
-    case MenuCommand::Open: hooks.OpenPlan(); break;
+    case MenuCommand::Open:
+      if (hooks.SettleUnsavedPlan()) hooks.OpenPlan();
+      break;
     case MenuCommand::Save: hooks.SavePlan(); break;
     case MenuCommand::Connect: hooks.Connect(); break;
     case MenuCommand::Disconnect: hooks.Disconnect(); break;

@@ -39,6 +39,10 @@ class MenuCommandHooks {
   virtual void CollapseTestTree() = 0;
   virtual void OpenDisplayColours() = 0;
   virtual void OpenCalibration() = 0;
+  // Asked before "New", "Open", an "Open Recent" item and Change
+  // Instrument, which all drop the plan in memory: false calls the command
+  // off (see SettleUnsavedPlan).
+  virtual bool SettleUnsavedPlan() { return true; }
 };
 
 // What the caller must do after a command.

@@ -26,9 +26,9 @@ PlanFileOutcome OpenPlanCommand(AppContext& context, FileRequester& requester) {
 }
 
 PlanFileOutcome OpenTestPlan(AppContext& context, std::string name) {
-  // A failed load has shown its message and kept the old table; the name
-  // is taken all the same, so the user sees which file was asked for.
-  LoadTestPlan(context.plan, name, context.messages);
+  // A failed load has shown its message and kept the old table; the old
+  // name stays with it, so that saving it goes to the file it came from.
+  if (!LoadTestPlan(context.plan, name, context.messages)) return {};
   context.plan.currentRecord = 1;
   SetCurrentPlanFile(context, std::move(name));
   PlanFileOutcome outcome = UpdateRecentList(context);
@@ -74,6 +74,22 @@ PlanFileOutcome NewPlanCommand(AppContext& context, FileRequester& requester) {
   outcome.refreshTrees = true;
   outcome.refreshInterface = true;
   return outcome;
+}
+
+bool SettleUnsavedPlan(AppContext& context, QuestionBoxes& questions, FileRequester& requester) {
+  if (!context.plan.table.HasUnsavedChanges()) return true;
+  const std::string& name = context.app.currentPlanFile;
+  const std::string shownName = name.empty() ? kUntitledRecentPlan : name;
+  switch (questions.AskYesNoCancel(text::kSaveChangesTitle, std::string(text::kSaveChangesPrefix) +
+                                                               shownName +
+                                                               text::kSaveChangesSuffix)) {
+    case QuestionAnswer::No: return true;
+    case QuestionAnswer::Cancel: return false;
+    case QuestionAnswer::Yes: break;
+  }
+  // A failed save has shown its message; the command waits for the user.
+  if (!name.empty()) return SaveTestPlan(context.plan, name, context.messages);
+  return !SavePlanCommand(context, requester).empty() && !context.plan.table.HasUnsavedChanges();
 }
 
 PlanFileOutcome UpdateRecentList(AppContext& context) {

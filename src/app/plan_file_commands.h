@@ -13,6 +13,7 @@
 
 #include "app/app_context.h"
 #include "foundation/file_requester.h"
+#include "foundation/question_box.h"
 #include "testplan/plan_files.h"
 
 namespace vanto {
@@ -38,9 +39,10 @@ struct PlanFileOutcome {
 // nothing when the user cancels.
 PlanFileOutcome OpenPlanCommand(AppContext& context, FileRequester& requester);
 
-// Opens a plan by name. A file that cannot be opened shows "Error #0065"
-// and leaves the table as it was, yet the name still becomes the current
-// plan (setting and recent list included) and CurrentRecord becomes 1.
+// Opens a plan by name. A file that cannot be opened (or is refused as too
+// large) shows its message and changes nothing: the plan, its results,
+// CurrentRecord, the current name, its setting and the recent list stay as
+// they were, so a later save cannot put the old plan under the new name.
 // The name is kept as given: "\" separators stay in the stored text.
 PlanFileOutcome OpenTestPlan(AppContext& context, std::string name);
 
@@ -61,6 +63,15 @@ std::string SavePlanCommand(AppContext& context, FileRequester& requester);
 // #0065" and stores an empty current plan name. In "Basic" and
 // "Basic-Auto" it shows "Info #0063" only; in an unknown mode nothing.
 PlanFileOutcome NewPlanCommand(AppContext& context, FileRequester& requester);
+
+// Called before a command drops the plan in memory (closing the main
+// window, "Open", an "Open Recent" item, "New", Change Instrument). With
+// unsaved results, captures or edits it asks "Save changes to <name>?"
+// with Yes, No and Cancel: Yes saves to the current plan file (through the
+// save requester when the plan has no name), No lets the changes go.
+// Returns whether the command may go on: false for Cancel and for a save
+// that failed or was cancelled, so nothing is lost unasked.
+bool SettleUnsavedPlan(AppContext& context, QuestionBoxes& questions, FileRequester& requester);
 
 // Brings the recent list in line with the current plan name; a name new to
 // the list is written with all eight recent keys. Called by the commands

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -55,10 +57,16 @@ void EnsureTestPlanFile(AppContext& context) {
   if (FileReadable(current)) return;
   current = kUntitledPlan;
   if (FileReadable(current)) return;
-  if (std::FILE* file = std::fopen(NativePath(current).c_str(), "wb")) {
-    std::string commas(576, ',');
-    std::fwrite(commas.data(), 1, commas.size(), file);
-    std::fclose(file);
+  // Only a file that is not there is created: whatever else holds the name
+  // (a folder, a pipe, a file we may not read) is left alone, and the open
+  // never waits on a pipe.
+  const int fd = ::open(NativePath(current).c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NONBLOCK | O_CLOEXEC, 0644);
+  if (fd >= 0) {
+    const std::string commas(576, ',');
+    const ssize_t written = ::write(fd, commas.data(), commas.size());
+    (void)written;  // a short file still loads; the load reports what it finds
+    ::close(fd);
   }
 }
 

@@ -36,6 +36,18 @@ inline constexpr const char* kMainWindowFailed = "Error #0066 main window won't 
 // the text goes on with the record it stopped at: "12 (U3, Pin 4)".
 inline constexpr const char* kLinkLostRunStopped =
     "Warning #0070 Instrument connection lost - automatic run stopped at record ";
+// A plan file beyond what the loader may hold; the plan in use stays.
+inline constexpr const char* kPlanTooLarge =
+    "Error #0071 .ept file too large or malformed - the test plan was not opened";
+// Asked before unsaved results, captures or edits would be dropped; the
+// text is the prefix, the plan's name and the suffix.
+inline constexpr const char* kSaveChangesTitle = "Info #0072";
+inline constexpr const char* kSaveChangesPrefix = "Save changes to ";
+inline constexpr const char* kSaveChangesSuffix = "?";
+// The driver reports the instrument gone (unplugged, powered off); the link
+// is closed and may be connected again.
+inline constexpr const char* kInstrumentLost =
+    "Warning #0075 Instrument disconnected - USB connection lost";
 inline constexpr const char* kColoursWindowFailed =
     "Error #00xx 'Display Colours' window won't start";
 inline constexpr const char* kEditWindowFailed = "Error #xxxx Edit Image window won't start";

@@ -6,6 +6,8 @@
 
 namespace vanto {
 
+enum class QuestionAnswer { Yes, No, Cancel };
+
 class QuestionBoxes {
  public:
   virtual ~QuestionBoxes() = default;
@@ -16,6 +18,12 @@ class QuestionBoxes {
   // release; a box without icons asks it like any other.
   virtual bool AskYesNoInformation(const std::string& title, const std::string& text) {
     return AskYesNo(title, text);
+  }
+  // A question that can also be called off: Yes, No and Cancel buttons,
+  // Cancel also when the box is closed. A box that knows only Yes and No
+  // asks it as such.
+  virtual QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) {
+    return AskYesNo(title, text) ? QuestionAnswer::Yes : QuestionAnswer::No;
   }
 };
 

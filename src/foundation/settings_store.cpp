@@ -30,6 +30,17 @@ std::string Pattern(std::string_view key) {
   return pattern;
 }
 
+// A value goes on one line: a line end inside it (a file name from a
+// requester may carry one) would split it into a stray line of its own.
+std::string OnOneLine(std::string_view value) {
+  std::string line;
+  line.reserve(value.size());
+  for (char c : value) {
+    if (c != '\r' && c != '\n') line.push_back(c);
+  }
+  return line;
+}
+
 }  // namespace
 
 std::string ReadSetting(std::string_view fileName, std::string_view key) {
@@ -76,9 +87,9 @@ void SettingsStore::AppendLine(std::string_view key, std::string_view value) {
   if (file == nullptr) return;
   std::string line;
   if (needsLineEnd) line.append(kLineEnd);
-  line.append(key);
+  line.append(OnOneLine(key));
   line.push_back('=');
-  line.append(value);
+  line.append(OnOneLine(value));
   line.append(kLineEnd);
   std::fwrite(line.data(), 1, line.size(), file);
   std::fclose(file);
@@ -89,13 +100,12 @@ void SettingsStore::WriteSetting(std::string_view fileName, std::string_view key
   std::string content;
   if (!ReadWholeFile(fileName, content)) return;  // a write never creates the file
   const std::string pattern = Pattern(key);
+  const std::string newLine = OnOneLine(key) + "=" + OnOneLine(value);
   std::string replaced;
   replaced.reserve(content.size() + value.size() + 16);
   for (std::string_view line : SplitLines(content)) {
     if (FindNoCase(line, pattern) != std::string_view::npos) {
-      replaced.append(key);
-      replaced.push_back('=');
-      replaced.append(value);
+      replaced.append(newLine);
     } else {
       replaced.append(line);
     }

@@ -1,7 +1,5 @@
 #include "foundation/text_lines.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "foundation/file_paths.h"
@@ -26,12 +24,12 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
 }
 
 bool ReadWholeFile(std::string_view storedName, std::string& content) {
-  const std::string path = NativePath(storedName);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) return false;
-  content.clear();
+  return ReadWholeFile(storedName, content, content.max_size()) == FileRead::Done;
+}
+
+FileRead ReadWholeFile(std::string_view storedName, std::string& content, std::size_t maxBytes) {
+  std::FILE* file = OpenRegularFileForReading(storedName);
+  if (file == nullptr) return FileRead::Failed;
   // Read straight into the string: plans run to tens of megabytes.
   std::size_t expected = 0;
   if (std::fseek(file, 0, SEEK_END) == 0) {
@@ -39,18 +37,28 @@ bool ReadWholeFile(std::string_view storedName, std::string& content) {
     if (size > 0) expected = static_cast<std::size_t>(size);
     std::rewind(file);
   }
+  if (expected > maxBytes) {
+    std::fclose(file);
+    return FileRead::TooLarge;
+  }
+  content.clear();
   std::size_t used = 0;
   content.resize(expected + 1);  // one spare byte tells the end from a grown file
   while (true) {
     std::size_t got = std::fread(content.data() + used, 1, content.size() - used, file);
     used += got;
     if (used < content.size()) break;
+    if (used > maxBytes) {  // grew while being read
+      std::fclose(file);
+      content.clear();
+      return FileRead::TooLarge;
+    }
     content.resize(content.size() * 2 + 65536);
   }
   content.resize(used);
   bool ok = !std::ferror(file);
   std::fclose(file);
-  return ok;
+  return ok ? FileRead::Done : FileRead::Failed;
 }
 
 }  // namespace vanto

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <new>
+#include <utility>
 
 #include "foundation/file_paths.h"
 #include "foundation/message_texts.h"
@@ -48,6 +50,8 @@ void TestPlan::SetCell(int row, int column, std::string_view text) {
   Row& r = rows_[row - 1];
   std::uint32_t start = column == 1 ? 0 : r.ends[column - 2];
   std::uint32_t oldLength = r.ends[column - 1] - start;
+  if (std::string_view(r.text).substr(start, oldLength) == text) return;  // no change
+  unsaved_ = true;
   r.text.replace(start, oldLength, text);
   // Every cell from this one on moves by the change in length; unsigned
   // wrap-around makes the shrinking case come out right as well.
@@ -61,6 +65,7 @@ void TestPlan::Reset(int rows, int columns) {
   // Rows that stay keep their buffers: loading a plan over one of a like
   // size then needs no new memory, which is most of the cost of a load.
   columns_ = std::max(columns, 1);
+  unsaved_ = false;
   rows_.resize(static_cast<std::size_t>(std::max(rows, 1)));
   for (Row& r : rows_) {
     r.text.clear();
@@ -74,6 +79,7 @@ void TestPlan::InsertEmptyRows(int beforeRow, int count) {
   Row empty;
   empty.ends.assign(static_cast<std::size_t>(columns_), 0);
   rows_.insert(rows_.begin() + (beforeRow - 1), static_cast<std::size_t>(count), empty);
+  unsaved_ = true;
 }
 
 void TestPlan::RemoveRows(int firstRow, int count) {
@@ -83,6 +89,7 @@ void TestPlan::RemoveRows(int firstRow, int count) {
   const int last = static_cast<int>(std::min<long long>(lastWanted, Rows()));  // inclusive
   if (first > last) return;
   rows_.erase(rows_.begin() + (first - 1), rows_.begin() + last);
+  unsaved_ = true;
   if (rows_.empty()) Reset(1, columns_);  // the table never has zero rows
 }
 
@@ -149,6 +156,7 @@ int FirstMarkedByte(std::uint64_t marks) {
 
 void TestPlan::SetRowFromLine(int row, std::string_view line) {
   if (row < 1 || row > Rows()) return;
+  unsaved_ = true;
   Row& r = rows_[row - 1];
   // The cell text is never longer than the line: separators are dropped
   // and "£" shrinks to one byte. So the copy may run ahead of the kept text
@@ -220,11 +228,26 @@ int RowCount(const TestPlanState& plan) {
   return plan.table.Rows();
 }
 
+namespace {
+
+// Whether a table of `rows` x `columns` cells read from a file of
+// `fileBytes` bytes stays within what a plan file may make the loader hold.
+bool PlanFitsLimits(std::size_t rows, std::size_t columns, std::size_t fileBytes) {
+  if (columns > kMaxPlanCells / rows) return false;
+  const std::size_t cells = rows * columns;
+  if (cells > kMaxPlanCells) return false;
+  const std::size_t widened = rows * static_cast<std::size_t>(kPlanColumns);
+  return cells <= widened || cells - widened <= fileBytes;
+}
+
+}  // namespace
+
 bool LoadTestPlan(TestPlanState& plan, std::string_view fileName, Messages& messages) {
   std::string content;
-  if (!ReadWholeFile(fileName, content)) {
-    messages.ShowMessage(text::kCannotOpenEpt);
-    return false;
+  switch (ReadWholeFile(fileName, content, kMaxPlanFileBytes)) {
+    case FileRead::Done: break;
+    case FileRead::TooLarge: messages.ShowMessage(text::kPlanTooLarge); return false;
+    case FileRead::Failed: messages.ShowMessage(text::kCannotOpenEpt); return false;
   }
   const std::vector<std::string_view> lines = SplitLines(content);
   std::size_t totalCommas = 0;
@@ -241,12 +264,24 @@ bool LoadTestPlan(TestPlanState& plan, std::string_view fileName, Messages& mess
   const std::size_t averageColumns = totalCommas / lineCount + 1;
   const std::size_t columns =
       std::max({averageColumns, widestCommas + 1, static_cast<std::size_t>(kPlanColumns)});
+  if (!PlanFitsLimits(lineCount, columns, content.size())) {
+    messages.ShowMessage(text::kPlanTooLarge);
+    return false;
+  }
 
-  // Nothing can fail from here on, so the table is rebuilt in place.
-  TestPlan& table = plan.table;
-  table.Reset(static_cast<int>(lineCount), static_cast<int>(columns));
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    table.SetRowFromLine(static_cast<int>(i + 1), lines[i]);
+  // The new table is built apart, so that running out of memory half-way
+  // leaves the plan in use, with its results, as it was.
+  try {
+    TestPlan table;
+    table.Reset(static_cast<int>(lineCount), static_cast<int>(columns));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      table.SetRowFromLine(static_cast<int>(i + 1), lines[i]);
+    }
+    table.MarkSaved();
+    plan.table = std::move(table);
+  } catch (const std::bad_alloc&) {
+    messages.ShowMessage(text::kPlanTooLarge);
+    return false;
   }
   return true;
 }
@@ -266,6 +301,7 @@ bool SaveTestPlan(const TestPlanState& plan, std::string_view fileName, Messages
     messages.ShowMessage(text::kFileCannotBeCreated);
     return false;
   }
+  table.MarkSaved();
   return true;
 }
 

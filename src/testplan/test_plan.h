@@ -6,6 +6,7 @@
 // file size in memory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,6 +18,17 @@ namespace vanto {
 
 inline constexpr int kPlanColumns = 576;    // columns of a plan made by "New"
 inline constexpr int kMaxRowsPerChange = 1000;
+
+// What a plan file may make the loader hold. A file is refused, with the
+// table left as it was, when it is larger than kMaxPlanFileBytes, when its
+// table would have more than kMaxPlanCells cells, or when its table would
+// have more cells than the file has bytes beyond the full-width rows every
+// plan is widened to (rows x kPlanColumns): a well-formed file has at least
+// one byte (its separator) per cell, so only a file of lines with wildly
+// unequal comma counts comes near that bound. Memory then stays in
+// proportion to the file: about 4 bytes per cell and 2 per file byte.
+inline constexpr std::size_t kMaxPlanFileBytes = 512u * 1024u * 1024u;
+inline constexpr std::size_t kMaxPlanCells = 32u * 1024u * 1024u;
 
 class TestPlan {
  public:
@@ -47,6 +59,12 @@ class TestPlan {
   // Bytes held by the table, for the memory budget.
   std::size_t MemoryBytes() const;
 
+  // Whether the table has changed since it was made, loaded or saved. Every
+  // change to a cell or to the rows sets it; writing a cell's own text
+  // again does not. Saving leaves the table as it is, so MarkSaved is const.
+  bool HasUnsavedChanges() const { return unsaved_; }
+  void MarkSaved() const { unsaved_ = false; }
+
  private:
   struct Row {
     std::string text;                // the cells' text, one after another
@@ -54,6 +72,7 @@ class TestPlan {
   };
   int columns_ = kPlanColumns;
   std::vector<Row> rows_;
+  mutable bool unsaved_ = false;  // not part of the table's content
 };
 
 struct TestPlanState {
@@ -64,10 +83,13 @@ struct TestPlanState {
 int RowCount(const TestPlanState& plan);
 
 // On failure the table is left as it was and the coded message shown:
-// "Error #0065 Cannot open .ept file" / "Error #0064 File cannot be created".
-// A load never drops cells: lines with more cells widen the table, and a
-// table narrower than kPlanColumns is widened to it. A save writes a
-// temporary file beside the plan and renames it over the plan.
+// "Error #0065 Cannot open .ept file" (also for a folder, a pipe or a
+// device, which are never opened), "Error #0071" for a file beyond the
+// limits above, "Error #0064 File cannot be created". A load never drops
+// cells: lines with more cells widen the table, and a table narrower than
+// kPlanColumns is widened to it. The new table is complete before it
+// replaces the old one. A save writes a temporary file beside the plan and
+// renames it over the plan. Both leave the table marked as saved.
 bool LoadTestPlan(TestPlanState& plan, std::string_view fileName, Messages& messages);
 bool SaveTestPlan(const TestPlanState& plan, std::string_view fileName, Messages& messages);
 void NewTestPlan(TestPlanState& plan);

@@ -32,8 +32,14 @@ class RecordingHooks final : public MenuCommandHooks {
   void CollapseTestTree() override { calls.push_back("CollapseTestTree"); }
   void OpenDisplayColours() override { calls.push_back("OpenDisplayColours"); }
   void OpenCalibration() override { calls.push_back("OpenCalibration"); }
+  bool SettleUnsavedPlan() override {
+    ++settleAsked;
+    return settle;
+  }
 
   std::vector<std::string> calls;
+  bool settle = true;  // false: the user cancels the save question
+  int settleAsked = 0;
 };
 
 class MenuCommandTest : public ::testing::Test {
@@ -190,6 +196,39 @@ TEST_F(MenuCommandTest, NewCreatesAPlanOnlyInTheAdvancedMode) {
           std::string::npos);
     }
   }
+}
+
+TEST_F(MenuCommandTest, CommandsThatDropThePlanAskFirstAndACancelCallsThemOff) {
+  const std::string before = ReadFile(kSettingsFileName);
+  for (MenuCommand command : {MenuCommand::New, MenuCommand::Open, MenuCommand::OpenRecent1,
+                              MenuCommand::OpenRecent8, MenuCommand::InstrumentOrxb}) {
+    hooks = RecordingHooks{};
+    hooks.settle = false;
+    boxes.shown.clear();
+    Run(command);
+    EXPECT_EQ(hooks.settleAsked, 1) << static_cast<int>(command);
+    EXPECT_TRUE(hooks.calls.empty()) << static_cast<int>(command);
+    EXPECT_TRUE(boxes.shown.empty()) << static_cast<int>(command);
+  }
+  EXPECT_EQ(ReadFile(kSettingsFileName), before);  // Change Instrument wrote nothing
+  EXPECT_EQ(context.app.menuModel, "ORXA");
+
+  hooks = RecordingHooks{};
+  Run(MenuCommand::OpenRecent1);
+  Run(MenuCommand::InstrumentOrxb);
+  EXPECT_EQ(hooks.settleAsked, 2);
+  EXPECT_EQ(hooks.calls, std::vector<std::string>{"OpenRecentPlan 0"});
+  EXPECT_EQ(FileValue(key::kActiveInstrument), "ORXB");
+}
+
+TEST_F(MenuCommandTest, CommandsThatKeepThePlanDoNotAsk) {
+  for (MenuCommand command : {MenuCommand::Save, MenuCommand::Connect, MenuCommand::Disconnect,
+                              MenuCommand::CollapseTestTree, MenuCommand::About}) {
+    Run(command);
+  }
+  context.settings.mode = "Basic";
+  Run(MenuCommand::New);  // refused before anything would be dropped
+  EXPECT_EQ(hooks.settleAsked, 0);
 }
 
 TEST_F(MenuCommandTest, OtherFeaturesEntriesGoToTheirHooksAndChangeNoSetting) {

@@ -118,26 +118,117 @@ TEST_F(PlanFileCommandsTest, StartUpPutsAnUnlistedCurrentPlanFirstAndWritesTheLi
   EXPECT_EQ(ReadSetting(kSettingsFileName, key::kTestPlanFileName), "a.ept");
 }
 
-TEST_F(PlanFileCommandsTest, MissingFileShowsError65AndStillBecomesCurrent) {
+TEST_F(PlanFileCommandsTest, MissingFileShowsError65AndChangesNothing) {
   WriteFile("a.ept", PlanText("plan a"));
   ASSERT_TRUE(OpenTestPlan(context, "a.ept").recordChanged);
+  context.plan.table.SetCell(2, 9, "Good");  // a result not yet saved
   context.plan.currentRecord = 2;
+  const std::string settingsBefore = ReadFile(kSettingsFileName);
+  const RecentPlans recentBefore = RecentMenuLabels(context);
 
   const PlanFileOutcome outcome = OpenRecentPlanCommand(context, 7);  // "h.ept" does not exist
 
   EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Error #0065 Cannot open .ept file"});
   EXPECT_EQ(context.plan.table.Cell(1, 1), "plan a");  // the earlier plan stays
   EXPECT_EQ(context.plan.table.Rows(), 2);
-  EXPECT_EQ(context.plan.currentRecord, 1);
-  EXPECT_EQ(context.app.currentPlanFile, "h.ept");
-  EXPECT_EQ(ReadSetting(kSettingsFileName, key::kTestPlanFileName), "h.ept");
-  EXPECT_EQ(RecentMenuLabels(context)[0], "h.ept");
-  EXPECT_TRUE(outcome.recordChanged);
-  EXPECT_TRUE(outcome.clearTestTree);
-  EXPECT_TRUE(outcome.displayRefresh);
-  EXPECT_TRUE(outcome.refreshInterface);
-  EXPECT_TRUE(outcome.relabelRecent);
-  EXPECT_FALSE(outcome.editCaptureOn);
+  EXPECT_EQ(context.plan.table.Cell(2, 9), "Good");
+  EXPECT_TRUE(context.plan.table.HasUnsavedChanges());
+  EXPECT_EQ(context.plan.currentRecord, 2);
+  // The name stays with the plan, so a save goes back to the file it came
+  // from and not over the one that failed to open.
+  EXPECT_EQ(context.app.currentPlanFile, "a.ept");
+  EXPECT_EQ(ReadFile(kSettingsFileName), settingsBefore);
+  EXPECT_EQ(RecentMenuLabels(context), recentBefore);
+  EXPECT_FALSE(outcome.recordChanged || outcome.clearTestTree || outcome.displayRefresh ||
+               outcome.refreshInterface || outcome.relabelRecent || outcome.editCaptureOn);
+}
+
+TEST_F(PlanFileCommandsTest, ARefusedFileChangesNothingEither) {
+  WriteFile("a.ept", PlanText("plan a"));
+  ASSERT_TRUE(OpenTestPlan(context, "a.ept").recordChanged);
+  WriteFile("huge.ept", std::string(100000, '\n') + std::string(100000, ',') + "\n");
+  requester.answers = {"huge.ept"};
+
+  OpenPlanCommand(context, requester);
+
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{
+                            "Error #0071 .ept file too large or malformed - the test plan "
+                            "was not opened"});
+  EXPECT_EQ(context.plan.table.Cell(1, 1), "plan a");
+  EXPECT_EQ(context.app.currentPlanFile, "a.ept");
+  EXPECT_EQ(ReadSetting(kSettingsFileName, key::kTestPlanFileName), "a.ept");
+}
+
+// Answers the save question from a script and records what was asked.
+class ScriptedSaveQuestion final : public QuestionBoxes {
+ public:
+  bool AskYesNo(const std::string&, const std::string&) override {
+    ADD_FAILURE() << "a Yes/No question where Yes/No/Cancel was expected";
+    return false;
+  }
+  QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) override {
+    asked.push_back(title + " " + text);
+    return answer;
+  }
+  QuestionAnswer answer = QuestionAnswer::Cancel;
+  std::vector<std::string> asked;
+};
+
+class SaveQuestionTest : public PlanFileCommandsTest {
+ protected:
+  SaveQuestionTest() {
+    WriteFile("a.ept", PlanText("plan a"));
+    OpenTestPlan(context, "a.ept");
+  }
+  ScriptedSaveQuestion questions;
+};
+
+TEST_F(SaveQuestionTest, NothingUnsavedAsksNothing) {
+  EXPECT_TRUE(SettleUnsavedPlan(context, questions, requester));
+  EXPECT_TRUE(questions.asked.empty());
+}
+
+TEST_F(SaveQuestionTest, YesSavesToTheCurrentPlanAndLetsTheCommandGoOn) {
+  context.plan.table.SetCell(2, 9, "Bad");
+  questions.answer = QuestionAnswer::Yes;
+  EXPECT_TRUE(SettleUnsavedPlan(context, questions, requester));
+  EXPECT_EQ(questions.asked, std::vector<std::string>{"Info #0072 Save changes to a.ept?"});
+  EXPECT_NE(ReadFile("a.ept").find(",Bad,"), std::string::npos);
+  EXPECT_FALSE(context.plan.table.HasUnsavedChanges());
+  EXPECT_TRUE(requester.requests.empty());
+}
+
+TEST_F(SaveQuestionTest, NoDropsTheChangesAndCancelCallsTheCommandOff) {
+  context.plan.table.SetCell(2, 9, "Bad");
+  questions.answer = QuestionAnswer::No;
+  EXPECT_TRUE(SettleUnsavedPlan(context, questions, requester));
+  questions.answer = QuestionAnswer::Cancel;
+  EXPECT_FALSE(SettleUnsavedPlan(context, questions, requester));
+  EXPECT_EQ(questions.asked.size(), 2u);
+  EXPECT_EQ(ReadFile("a.ept"), PlanText("plan a"));  // neither answer wrote anything
+  EXPECT_TRUE(context.plan.table.HasUnsavedChanges());
+}
+
+TEST_F(SaveQuestionTest, AFailedSaveCallsTheCommandOff) {
+  context.plan.table.SetCell(2, 9, "Bad");
+  context.app.currentPlanFile = "no such folder/a.ept";
+  questions.answer = QuestionAnswer::Yes;
+  EXPECT_FALSE(SettleUnsavedPlan(context, questions, requester));
+  EXPECT_EQ(BoxTexts(), std::vector<std::string>{"Error #0064 File cannot be created"});
+  EXPECT_TRUE(context.plan.table.HasUnsavedChanges());
+}
+
+TEST_F(SaveQuestionTest, APlanWithoutANameIsSavedThroughTheRequester) {
+  context.plan.table.SetCell(2, 9, "Bad");
+  context.app.currentPlanFile.clear();
+  questions.answer = QuestionAnswer::Yes;
+  EXPECT_FALSE(SettleUnsavedPlan(context, questions, requester));  // requester cancelled
+  EXPECT_EQ(questions.asked, std::vector<std::string>{"Info #0072 Save changes to untitled.ept?"});
+  requester.answers = {"kept.ept"};
+  EXPECT_TRUE(SettleUnsavedPlan(context, questions, requester));
+  EXPECT_NE(ReadFile("kept.ept").find(",Bad,"), std::string::npos);
+  ASSERT_EQ(requester.requests.size(), 2u);
+  EXPECT_TRUE(requester.requests[1].save);
 }
 
 TEST_F(PlanFileCommandsTest, RecentItemsOutsideTheEightDoNothing) {

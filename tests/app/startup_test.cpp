@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "foundation/file_paths.h"
 #include "foundation/settings_keys.h"
 #include "foundation/text_lines.h"
 #include "support/fakes.h"
+#include "support/pipe_guard.h"
 #include "support/process_locale.h"
 #include "support/temp_workdir.h"
 
@@ -116,6 +119,31 @@ TEST_F(StartupTest, MissingPlansFallBackToAnUntitledPlanOfCommas) {
   EXPECT_EQ(context.app.currentPlanFile, "testplans\\untitled.ept");
   EXPECT_EQ(ReadFile("testplans/untitled.ept"), std::string(576, ','));
   EXPECT_EQ(ReadSetting(kSettingsFileName, key::kTestPlanFileName), "testplans\\demo1.ept");
+}
+
+TEST_F(StartupTest, APipeOrAFolderNamedAsThePlanFallsBackWithoutWaiting) {
+  ASSERT_EQ(::mkdir("testplans", 0755), 0);
+  ASSERT_EQ(::mkdir("testplans/folder.ept", 0755), 0);
+  for (const char* name : {"testplans\\pipe.ept", "testplans\\folder.ept"}) {
+    std::filesystem::remove("testplans/untitled.ept");
+    testing::PipeGuard pipe("testplans/pipe.ept");
+    context.app.currentPlanFile = name;
+    EnsureTestPlanFile(context);
+    EXPECT_FALSE(pipe.Waited()) << name;
+    EXPECT_EQ(context.app.currentPlanFile, "testplans\\untitled.ept") << name;
+    EXPECT_EQ(ReadFile("testplans/untitled.ept"), std::string(576, ',')) << name;
+    std::filesystem::remove("testplans/pipe.ept");
+  }
+}
+
+TEST_F(StartupTest, AnUntitledPlanThatIsAPipeIsNeitherWaitedOnNorReplaced) {
+  ASSERT_EQ(::mkdir("testplans", 0755), 0);
+  testing::PipeGuard pipe("testplans/untitled.ept");
+  EnsureTestPlanFile(context);  // the demo plan is missing too
+  EXPECT_FALSE(pipe.Waited());
+  struct stat info {};
+  ASSERT_EQ(::lstat("testplans/untitled.ept", &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
 
 TEST_F(StartupTest, ExistingPlanIsKeptWhateverTheSeparator) {

@@ -159,6 +159,23 @@ TEST_F(SettingsTest, SuccessfulWriteLeavesNoTemporaryFile) {
   EXPECT_FALSE(FileReadable(kSettingsTemporaryName));
 }
 
+TEST_F(SettingsTest, AValueWithALineEndCannotSplitIntoAStrayLine) {
+  // A file name from a requester may carry a line end; written as it is,
+  // its tail would become a setting of its own.
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    WriteFile(kSettingsFileName, "ORX_TestPlanFileName=a.ept\r\nORX_Mode=Advanced\r\n");
+    store.WriteSetting(key::kTestPlanFileName, std::string("b.ept") + end + "ORX_Mode=Basic");
+    EXPECT_EQ(ReadFile(kSettingsFileName),
+              "ORX_TestPlanFileName=b.eptORX_Mode=Basic\r\nORX_Mode=Advanced\r\n")
+        << "line end " << (end[0] == '\r' ? "CR" : "LF");
+    EXPECT_EQ(ReadSetting(kSettingsFileName, key::kMode), "Advanced");
+  }
+  // A default appended on reading goes on one line too.
+  WriteFile(kSettingsFileName, "");
+  store.ReadTextSetting("x\r\nORX_Mode=Basic", key::kPcbCrosshairType);
+  EXPECT_EQ(ReadFile(kSettingsFileName), "ORX_PCBCrosshairType=xORX_Mode=Basic\r\n");
+}
+
 TEST_F(SettingsTest, AppendAfterALastLineWithoutLineEndStartsANewLine) {
   WriteFile(kSettingsFileName, "ORX_Mode=Basic");
   EXPECT_EQ(store.ReadTextSetting("On", key::kScope1GraticuleMode), "On");

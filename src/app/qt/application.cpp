@@ -38,6 +38,11 @@ Application::~Application() = default;
 
 void Application::OnWindowEvent(EventKind kind) {
   bool active = window_ != nullptr && window_->isActiveWindow();
+  // A close that would end the program first settles unsaved work; the
+  // user's Cancel keeps the program running with its results.
+  if (kind == EventKind::Close && active && controller_ && !controller_->SettleUnsavedPlan()) {
+    return;
+  }
   HandleWindowEvent(context_.app, kind, active);
 }
 

@@ -379,6 +379,10 @@ void MainWindowController::OpenDisplayColours() {
   ShowColoursDialog({app_.settings, app_.settingsStore, run_.display}, *picker_, &window_);
 }
 
+bool MainWindowController::SettleUnsavedPlan() {
+  return vanto::SettleUnsavedPlan(app_, *questions_, *requester_);
+}
+
 void MainWindowController::OpenCalibration() {
   // The calibration window arrives with its own feature.
 }

@@ -21,6 +21,7 @@
 #include "app/qt/picture_store.h"
 #include "app/qt/qt_colour_picker.h"
 #include "app/qt/qt_file_requester.h"
+#include "app/qt/qt_question_boxes.h"
 #include "app/qt/ribbon_panel.h"
 #include "app/qt/ui_fonts.h"
 #include "app/window_events.h"
@@ -70,6 +71,8 @@ class MainWindowController final : public DispatcherWindow,
   // The colours window's picker; the desktop's colour dialog unless a test
   // puts its own in.
   void SetColourPicker(ColourPicker& picker) { picker_ = &picker; }
+  // The save question's boxes; the desktop's unless a test puts its own in.
+  void SetQuestionBoxes(QuestionBoxes& questions) { questions_ = &questions; }
 
   // DispatcherWindow
   void Relayout() override;
@@ -100,6 +103,7 @@ class MainWindowController final : public DispatcherWindow,
   void CollapseTestTree() override;
   void OpenDisplayColours() override;
   void OpenCalibration() override;
+  bool SettleUnsavedPlan() override;
 
  private:
   void OnControl(RibbonControl control, int value);
@@ -133,6 +137,8 @@ class MainWindowController final : public DispatcherWindow,
   std::unique_ptr<QtFileRequester> requester_;
   QtColourPicker desktopPicker_;
   ColourPicker* picker_ = &desktopPicker_;
+  QtQuestionBoxes desktopQuestions_;
+  QuestionBoxes* questions_ = &desktopQuestions_;
   DisplayLayout layout_;
   InterfaceLayoutState layoutState_;
   PaneVisibility shownPanes_ = InitialPaneVisibility();

@@ -18,4 +18,18 @@ bool QtQuestionBoxes::AskYesNoInformation(const std::string& title, const std::s
   return box.exec() == QMessageBox::Yes;
 }
 
+QuestionAnswer QtQuestionBoxes::AskYesNoCancel(const std::string& title,
+                                               const std::string& text) {
+  QMessageBox box(QMessageBox::Question, QString::fromStdString(title),
+                  QString::fromStdString(text),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::Cancel);  // closing the box calls the command off
+  switch (box.exec()) {
+    case QMessageBox::Yes: return QuestionAnswer::Yes;
+    case QMessageBox::No: return QuestionAnswer::No;
+    default: return QuestionAnswer::Cancel;
+  }
+}
+
 }  // namespace vanto

@@ -9,6 +9,7 @@ class QtQuestionBoxes final : public QuestionBoxes {
  public:
   bool AskYesNo(const std::string& title, const std::string& text) override;
   bool AskYesNoInformation(const std::string& title, const std::string& text) override;
+  QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) override;
 };
 
 }  // namespace vanto

@@ -118,6 +118,40 @@ TEST_F(ApplicationTest, CloseEndsTheLoopOnlyWhileTheMainWindowIsActive) {
   EXPECT_EQ(context.app.lastEvent, EventKind::Close);
 }
 
+class AnsweringQuestions final : public QuestionBoxes {
+ public:
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+  QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) override {
+    asked.push_back(title + " " + text);
+    return answer;
+  }
+  QuestionAnswer answer = QuestionAnswer::Cancel;
+  std::vector<std::string> asked;
+};
+
+TEST_F(ApplicationTest, ClosingWithUnsavedResultsAsksAndCancelKeepsTheProgramRunning) {
+  app.Start();
+  AnsweringQuestions questions;
+  app.Controller().SetQuestionBoxes(questions);
+  InsertRecordsAfter(context.plan, 1);
+  context.plan.table.SetCell(2, cell::kStatus, cell::kGood);
+  app.Window().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&app.Window()));
+
+  QCloseEvent close;
+  QApplication::sendEvent(&app.Window(), &close);
+  EXPECT_EQ(questions.asked,
+            std::vector<std::string>{"Info #0072 Save changes to testplans\\untitled.ept?"});
+  EXPECT_FALSE(context.app.quitRequested);
+  EXPECT_EQ(context.plan.table.Cell(2, cell::kStatus), cell::kGood);
+
+  questions.answer = QuestionAnswer::Yes;
+  QCloseEvent again;
+  QApplication::sendEvent(&app.Window(), &again);
+  EXPECT_TRUE(context.app.quitRequested);
+  EXPECT_NE(ReadFile("testplans/untitled.ept").find(",Good,"), std::string::npos);
+}
+
 TEST_F(ApplicationTest, EveryLoopPassCallsTheDispatcherOnceEventOrNot) {
   app.Start();
   struct CountingDispatcher : PassDispatcher {
