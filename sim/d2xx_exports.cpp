@@ -22,6 +22,9 @@ SimDevice* DeviceFor(FT_HANDLE handle) {
   return &device;
 }
 
+// A device whose cable was pulled: the handle stays, every call fails.
+bool Gone(SimDevice* device) { return device != nullptr && device->Unplugged(); }
+
 void CopyText(const std::string& text, void* out, std::size_t capacity) {
   if (out == nullptr) return;
   std::size_t n = std::min(text.size(), capacity - 1);
@@ -127,12 +130,14 @@ ORX_SIM_EXPORT FT_STATUS FT_ReadEE(FT_HANDLE ftHandle, DWORD dwWordOffset, WORD*
   SimDevice* device = DeviceFor(ftHandle);
   if (device == nullptr) return FT_INVALID_HANDLE;
   if (lpwValue == nullptr) return FT_INVALID_PARAMETER;
+  if (Gone(device)) return FT_DEVICE_NOT_FOUND;
   return device->ReadEeprom(dwWordOffset, *lpwValue) ? FT_OK : FT_EEPROM_READ_FAILED;
 }
 
 ORX_SIM_EXPORT FT_STATUS FT_WriteEE(FT_HANDLE ftHandle, DWORD dwWordOffset, WORD wValue) {
   SimDevice* device = DeviceFor(ftHandle);
   if (device == nullptr) return FT_INVALID_HANDLE;
+  if (Gone(device)) return FT_DEVICE_NOT_FOUND;
   return device->WriteEeprom(dwWordOffset, wValue) ? FT_OK : FT_EEPROM_WRITE_FAILED;
 }
 
@@ -142,6 +147,7 @@ ORX_SIM_EXPORT FT_STATUS FT_Write(FT_HANDLE ftHandle, void* lpBuffer, DWORD dwBy
   if (lpBytesWritten != nullptr) *lpBytesWritten = 0;
   if (device == nullptr) return FT_INVALID_HANDLE;
   if (lpBuffer == nullptr && dwBytesToWrite > 0) return FT_INVALID_PARAMETER;
+  if (Gone(device)) return FT_IO_ERROR;
   DWORD written = device->Write(static_cast<const std::uint8_t*>(lpBuffer), dwBytesToWrite);
   if (lpBytesWritten != nullptr) *lpBytesWritten = written;
   return FT_OK;
@@ -151,6 +157,7 @@ ORX_SIM_EXPORT FT_STATUS FT_GetStatus(FT_HANDLE ftHandle, DWORD* dwRxBytes, DWOR
                                       DWORD* dwEventDWord) {
   SimDevice* device = DeviceFor(ftHandle);
   if (device == nullptr) return FT_INVALID_HANDLE;
+  if (Gone(device)) return FT_DEVICE_NOT_FOUND;
   if (dwRxBytes != nullptr) *dwRxBytes = device->QueuedBytes();
   if (dwTxBytes != nullptr) *dwTxBytes = 0;
   if (dwEventDWord != nullptr) *dwEventDWord = 0;
@@ -170,6 +177,7 @@ ORX_SIM_EXPORT FT_STATUS FT_Read(FT_HANDLE ftHandle, void* lpBuffer, DWORD dwByt
   if (lpBytesReturned != nullptr) *lpBytesReturned = 0;
   if (device == nullptr) return FT_INVALID_HANDLE;
   if (lpBuffer == nullptr && dwBytesToRead > 0) return FT_INVALID_PARAMETER;
+  if (Gone(device)) return FT_IO_ERROR;
   DWORD n = device->Read(static_cast<std::uint8_t*>(lpBuffer), dwBytesToRead);
   if (lpBytesReturned != nullptr) *lpBytesReturned = n;
   return FT_OK;

@@ -95,6 +95,14 @@ void ApplyConfigText(std::string_view text, SimConfig& config, std::vector<std::
       ok = ParseInto(value, config.silentAfterMs);
     } else if (key == "stray_byte_after") {
       ok = ParseInto(value, config.strayByteAfter);
+    } else if (key == "unplug_after_ms") {
+      ok = ParseInto(value, config.unplugAfterMs);
+    } else if (key == "drop_request_every") {
+      ok = ParseInto(value, config.dropRequestEvery) && config.dropRequestEvery >= 0;
+    } else if (key == "eeprom_write_fails") {
+      int fails = 0;
+      ok = ParseInto(value, fails) && (fails == 0 || fails == 1);
+      if (ok) config.eepromWriteFails = fails == 1;
     } else {
       warnings.push_back("config line " + std::to_string(line.number) + ": unknown key '" + key +
                          "'");

@@ -41,6 +41,10 @@ struct SimConfig {
   int badChecksumEvery = 0;          // 0: never
   std::int64_t silentAfterMs = -1;   // negative: never
   std::int64_t strayByteAfter = -1;  // negative: never
+  // Faults of real hardware, all off by default.
+  std::int64_t unplugAfterMs = -1;  // every call fails from then on; negative: never
+  int dropRequestEvery = 0;         // every N-th request record is lost; 0: never
+  bool eepromWriteFails = false;    // FT_WriteEE fails
 };
 
 // Applies key=value lines over config; unknown keys and bad values become

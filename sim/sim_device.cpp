@@ -121,6 +121,7 @@ d2xx::FT_STATUS SimDevice::Open() {
   openUs_ = NowUs();
   hostLineFreeUs_ = lastAcqEndUs_ = deviceLineFreeUs_ = openUs_;
   framesQueued_ = 0;
+  requestsSeen_ = 0;
   scannerEpoch_ = staticEpoch_ = 0;
   scannerSinceUs_ = staticSinceUs_ = openUs_;
   railRandom_.seed(config_.seed ^ 0x5ca1ab1eull);
@@ -166,9 +167,14 @@ bool SimDevice::ReadEeprom(std::uint32_t address, std::uint16_t& word) {
   return true;
 }
 
+bool SimDevice::Unplugged() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return config_.unplugAfterMs >= 0 && NowUs() - openUs_ >= config_.unplugAfterMs * 1000;
+}
+
 bool SimDevice::WriteEeprom(std::uint32_t address, std::uint16_t word) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (address >= EepromStore::kWords) return false;
+  if (address >= EepromStore::kWords || config_.eepromWriteFails) return false;
   return eeprom_.Write(static_cast<int>(address), word);
 }
 
@@ -232,6 +238,11 @@ void SimDevice::SetContactLocked(AcquisitionJob& job) const {
 
 void SimDevice::QueueRequestLocked(std::int64_t arrivalUs) {
   if (config_.silentAfterMs >= 0 && arrivalUs - openUs_ >= config_.silentAfterMs * 1000) return;
+  ++requestsSeen_;
+  if (config_.dropRequestEvery > 0 &&
+      requestsSeen_ % static_cast<std::uint64_t>(config_.dropRequestEvery) == 0) {
+    return;  // lost on the way: no frame answers it
+  }
   if (jobs_.size() >= kMaxPendingFrames) return;
   auto job = std::make_unique<Job>();
   job->input.registers = registers_;

@@ -44,6 +44,8 @@ class SimDevice {
   d2xx::FT_STATUS Open();
   void Close();
   bool IsOpen() const { return open_.load(std::memory_order_acquire); }
+  // The cable was pulled (unplug_after_ms): every call on the handle fails.
+  bool Unplugged();
 
   void SetBaudRate(std::uint32_t baud);
   void SetReadTimeoutMs(std::uint32_t ms);
@@ -104,6 +106,7 @@ class SimDevice {
   std::int64_t lastAcqEndUs_ = 0;
   std::int64_t deviceLineFreeUs_ = 0;
   std::uint64_t framesQueued_ = 0;
+  std::uint64_t requestsSeen_ = 0;
   std::uint64_t scannerEpoch_ = 0;
   std::int64_t scannerSinceUs_ = 0;
   std::uint64_t staticEpoch_ = 0;

@@ -2,6 +2,8 @@
 #include "link/calibration_storage.h"
 
 #include <cstdio>
+#include <limits>
+#include <string_view>
 #include <mutex>
 
 #include "foundation/file_paths.h"
@@ -26,8 +28,19 @@ std::size_t CodeIndex(int mv) {
   return 0;
 }
 
+// A code as the generator registers take it: a value beyond their range
+// (from a damaged record) is held at the range's end, never wrapped.
+std::int32_t ClampToCode(double value) {
+  constexpr double kLow = static_cast<double>(std::numeric_limits<std::int32_t>::min());
+  constexpr double kHigh = static_cast<double>(std::numeric_limits<std::int32_t>::max());
+  if (!(value >= kLow)) return std::numeric_limits<std::int32_t>::min();  // NaN too
+  if (value > kHigh) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value);
+}
+
 void DeriveAdc(std::int32_t plus10, std::int32_t minus10, float& gain, float& offset) {
-  const std::int32_t span = plus10 - minus10;
+  // In 64 bits: two far-apart 32-bit readings would overflow the span.
+  const std::int64_t span = static_cast<std::int64_t>(plus10) - minus10;
   if (span == 0) return;
   gain = 20.0f / static_cast<float>(span);
   if (gain == 0.0f) return;
@@ -49,6 +62,42 @@ bool ReadCalibrationBytes(const std::string& fileName, std::string& content) {
 }
 
 }  // namespace
+
+namespace {
+
+// A value as the calibration procedure writes it: a signed decimal integer
+// of at most nine digits (no code or reading comes near that), nothing after it.
+bool IsCalibrationNumber(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  const std::size_t digits = text.size() - i;
+  if (digits == 0 || digits > 9) return false;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CalibrationRecordSound(const std::string& fileName) {
+  // The DC-bias keys belong only to the models with a DC generator; when
+  // present they must be numbers as well.
+  static constexpr const char* kRequired[] = {"DAC@10V",  "DAC@1V",    "DAC@0V",
+                                              "DAC@-1V",  "DAC@-10V",  "ADC0@10V",
+                                              "ADC0@-10V", "ADC1@10V", "ADC1@-10V"};
+  static constexpr const char* kOptional[] = {"DCBIAS@10V", "DCBIAS@-10V"};
+  for (const char* key : kRequired) {
+    if (!IsCalibrationNumber(ReadSetting(fileName, key))) return false;
+  }
+  for (const char* key : kOptional) {
+    const std::string value = ReadSetting(fileName, key);
+    if (!value.empty() && !IsCalibrationNumber(value)) return false;
+  }
+  const CalibrationValues v = ReadCalibrationValues(fileName);
+  // Equal ends give no scale: an output stuck at one level, a reading of none.
+  return v.dac10 != v.dacM10 && v.dac1 != v.dacM1 && v.adc0P != v.adc0M && v.adc1P != v.adc1M;
+}
 
 CalibrationValues ReadCalibrationValues(const std::string& fileName) {
   CalibrationValues v;
@@ -87,8 +136,7 @@ void DeriveCalibration(const CalibrationValues& values, GeneratorSettings& gener
   generator.amplitudeCode[CodeIndex(0)] = 0;
   for (const Scale& scale : kScales) {
     const double span = scale.highRange ? highSpan : lowSpan;
-    generator.amplitudeCode[CodeIndex(scale.mv)] =
-        static_cast<std::int32_t>(RoundHalfEven(span * scale.fraction));
+    generator.amplitudeCode[CodeIndex(scale.mv)] = ClampToCode(RoundHalfEven(span * scale.fraction));
   }
   // 15000 and 20000 mV keep their fixed entries.
   for (std::size_t i = 0; i < kPeakCodeKeysMv.size(); ++i) {
@@ -98,7 +146,8 @@ void DeriveCalibration(const CalibrationValues& values, GeneratorSettings& gener
   DeriveAdc(values.adc0P, values.adc0M, adc.gain0, adc.offset0);
   DeriveAdc(values.adc1P, values.adc1M, adc.gain1, adc.offset1);
 
-  const float biasSpan = static_cast<float>(values.biasP - values.biasM);
+  const float biasSpan =
+      static_cast<float>(static_cast<std::int64_t>(values.biasP) - values.biasM);
   generator.dcGain = biasSpan / 20.0f;
   const float halfSpan = biasSpan / 2.0f;
   generator.dcZero = halfSpan + static_cast<float>(values.biasM);
@@ -110,6 +159,7 @@ void DumpEepromToFile(InstrumentLink& link, const std::string& fileName) {
   // A file that cannot be created is not reported; the bytes go nowhere.
   std::FILE* file = std::fopen(NativePath(fileName).c_str(), "wb");
   {
+    AcquisitionPause pause(link.state.acquisition);
     std::lock_guard<std::mutex> guard(usb.readLock);
     if (usb.connected.load() == 1) {
       WORD cell = 0;
@@ -126,18 +176,20 @@ void DumpEepromToFile(InstrumentLink& link, const std::string& fileName) {
   if (file != nullptr) std::fclose(file);
 }
 
-void WriteFileToEeprom(InstrumentLink& link, const std::string& fileName) {
+bool WriteFileToEeprom(InstrumentLink& link, const std::string& fileName) {
   UsbLink& usb = link.state.usb;
-  if (usb.connected.load() != 1) return;
+  if (usb.connected.load() != 1) return false;
   // The file is read first: one that cannot be read must not erase the
   // calibration the instrument has.
   std::string content;
   if (!ReadCalibrationBytes(fileName, content)) {
     ShowLinkMessage(link, kCalibrationFileUnreadable);
-    return;
+    return false;
   }
+  AcquisitionPause pause(link.state.acquisition);
   std::lock_guard<std::mutex> guard(usb.readLock);
-  if (usb.connected.load() != 1) return;
+  if (usb.connected.load() != 1) return false;
+  bool written = true;
   std::size_t next = 0;
   auto nextByte = [&]() -> unsigned {
     if (next >= content.size()) return 0;
@@ -146,9 +198,14 @@ void WriteFileToEeprom(InstrumentLink& link, const std::string& fileName) {
   for (int address = kCalibrationFirstWord; address <= kCalibrationLastWord; ++address) {
     const unsigned low = nextByte();
     const unsigned high = nextByte();
-    usb.library->FT_WriteEE(usb.handle, static_cast<DWORD>(address),
-                            static_cast<WORD>(high * 256 + low));
+    if (usb.library->FT_WriteEE(usb.handle, static_cast<DWORD>(address),
+                                static_cast<WORD>(high * 256 + low)) != FT_OK) {
+      written = false;
+      break;  // the record is incomplete now; the user is told and may try again
+    }
   }
+  if (!written) ShowLinkMessage(link, kCalibrationNotWritten);
+  return written;
 }
 
 void LoadCalibration(InstrumentLink& link) {
@@ -156,6 +213,9 @@ void LoadCalibration(InstrumentLink& link) {
   DumpEepromToFile(link, kCalibrationFileName);
   const CalibrationValues values = ReadCalibrationValues(kCalibrationFileName);
   DeriveCalibration(values, link.state.generator, link.state.adc);
+  if (!CalibrationRecordSound(kCalibrationFileName)) {
+    ShowLinkMessage(link, kCalibrationRecordDamaged);
+  }
 }
 
 }  // namespace vanto

@@ -24,6 +24,15 @@ inline constexpr int kCalibrationBytes = 2 * (kCalibrationLastWord - kCalibratio
 inline constexpr const char* kCalibrationFileUnreadable =
     "Error #0067 Calibration file cannot be read - the instrument's calibration was not changed.";
 
+// Shown once at a connection start whose calibration record is missing or
+// damaged (an erased EEPROM, a key missing, a value that is not a number).
+inline constexpr const char* kCalibrationRecordDamaged =
+    "Warning #0073 The instrument's calibration record is missing or damaged - readings and "
+    "output levels are not calibrated.";
+// Shown when the EEPROM refuses a write; the record there is incomplete.
+inline constexpr const char* kCalibrationNotWritten =
+    "Error #0074 Calibration could not be written to the instrument.";
+
 // The keys LoadCalibration reads, as integers (a missing key reads as 0).
 struct CalibrationValues {
   std::int32_t dac10 = 0;   // DAC@10V
@@ -52,10 +61,18 @@ void DeriveCalibration(const CalibrationValues& values, GeneratorSettings& gener
 void DumpEepromToFile(InstrumentLink& link, const std::string& fileName);
 
 // The file's first 1792 bytes into words 128..1023, padded with zeros. A
-// file that cannot be read writes nothing and shows kCalibrationFileUnreadable.
-void WriteFileToEeprom(InstrumentLink& link, const std::string& fileName);
+// file that cannot be read writes nothing and shows kCalibrationFileUnreadable;
+// a write the EEPROM refuses ends the pass with kCalibrationNotWritten.
+// True when every word was written.
+bool WriteFileToEeprom(InstrumentLink& link, const std::string& fileName);
 
-// Copies the instrument's record to "ORX_cal.txt" and derives the tables.
+// Whether the record in the named file has every DAC and ADC key as a
+// number, DC-bias keys (when present) as numbers, and no span of zero.
+bool CalibrationRecordSound(const std::string& fileName);
+
+// Copies the instrument's record to "ORX_cal.txt" and derives the tables;
+// a record that is not sound is used as it is and shows
+// kCalibrationRecordDamaged.
 void LoadCalibration(InstrumentLink& link);
 
 }  // namespace vanto

@@ -12,13 +12,17 @@ static_assert(kMaxCommandFrameBytes <= kUsbBufferBytes);
 
 namespace {
 
-// Caller holds txLock.
-void SendRequestLocked(UsbLink& usb, int address) {
+// Caller holds txLock. A request the driver did not take whole is not
+// waited for.
+void SendRequestLocked(UsbLink& usb, int address, std::int64_t nowMs) {
   if (usb.connected.load() != 1) return;
   EncodeRequestRecord(address, usb.txBuffer.data());
   DWORD written = 0;
-  usb.library->FT_Write(usb.handle, usb.txBuffer.data(), static_cast<DWORD>(kRecordBytes),
-                        &written);
+  const FT_STATUS status = usb.library->FT_Write(
+      usb.handle, usb.txBuffer.data(), static_cast<DWORD>(kRecordBytes), &written);
+  if (status != FT_OK || written != static_cast<DWORD>(kRecordBytes)) return;
+  usb.requestTimes[usb.requestCount % usb.requestTimes.size()] = nowMs;
+  ++usb.requestCount;
   usb.framesOutstanding.fetch_add(1);
 }
 
@@ -43,7 +47,7 @@ void WriteRegisters(InstrumentLink& link, int first, int count) {
 void SendFrameRequest(InstrumentLink& link, int address) {
   UsbLink& usb = link.state.usb;
   std::lock_guard<std::mutex> guard(usb.txLock);
-  SendRequestLocked(usb, address);
+  SendRequestLocked(usb, address, link.clock.MonotonicMs());
 }
 
 void PaceFrameRequest(InstrumentLink& link, int intervalMs) {
@@ -54,7 +58,7 @@ void PaceFrameRequest(InstrumentLink& link, int intervalMs) {
   const std::int64_t now = link.clock.MonotonicMs();
   if (now < usb.lastRequestMs + intervalMs) return;
   usb.lastRequestMs = now;
-  SendRequestLocked(usb, 0);
+  SendRequestLocked(usb, 0, now);
 }
 
 }  // namespace vanto

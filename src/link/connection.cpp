@@ -27,23 +27,49 @@ std::shared_ptr<D2xxApi> LoadLibrary(LinkState& state) {
   return LoadD2xxLibrary(path, state.usb.libraryError);
 }
 
+// One data frame's time on the wire at the instrument's rate (ten bits a
+// byte), rounded up: a queue that stays empty this long holds no frame
+// still arriving.
+constexpr std::int64_t kFrameWireMs =
+    (static_cast<std::int64_t>(kDataFrameBytes) * 10 * 1000 + kInstrumentBaudRate - 1) /
+    kInstrumentBaudRate;
+// An instrument that never stops sending must not hold the start for ever.
+constexpr std::int64_t kDiscardLimitMs = 1000;
+
 // Empties the receive queue with the acquisition thread parked, so the two
-// never read the device at once.
+// never read the device at once, and goes on until it has stayed empty for
+// a frame's time: a frame still arriving would otherwise leave its tail
+// behind and every later frame misaligned. Nothing requested before stays
+// counted.
 void DiscardReceived(InstrumentLink& link) {
   UsbLink& usb = link.state.usb;
   AcquisitionPause pause(link.state.acquisition);
   std::lock_guard<std::mutex> guard(usb.readLock);
   if (usb.connected.load() != 1) return;
-  DWORD queued = 0;
-  DWORD transmitQueued = 0;
-  DWORD events = 0;
-  usb.library->FT_GetStatus(usb.handle, &queued, &transmitQueued, &events);
-  while (queued > 0) {
+  const std::int64_t start = link.clock.MonotonicMs();
+  std::int64_t lastBytesMs = start;
+  while (true) {
+    const std::int64_t now = link.clock.MonotonicMs();
+    if (now - lastBytesMs >= kFrameWireMs || now - start >= kDiscardLimitMs) break;
+    DWORD queued = 0;
+    DWORD transmitQueued = 0;
+    DWORD events = 0;
+    if (usb.library->FT_GetStatus(usb.handle, &queued, &transmitQueued, &events) != FT_OK) break;
+    if (queued == 0) {
+      link.clock.SleepMs(1);
+      continue;
+    }
     const DWORD chunk = std::min<DWORD>(queued, static_cast<DWORD>(kUsbBufferBytes));
     DWORD got = 0;
-    usb.library->FT_Read(usb.handle, usb.rxBuffer.data(), chunk, &got);
-    queued -= chunk;
+    if (usb.library->FT_Read(usb.handle, usb.rxBuffer.data(), chunk, &got) != FT_OK) break;
+    lastBytesMs = link.clock.MonotonicMs();
+    link.clock.SleepMs(1);  // let the next bytes come rather than spin
   }
+  usb.rxFill = 0;
+  usb.framesOutstanding.store(0);
+  usb.staleFrames.store(0);
+  std::lock_guard<std::mutex> txGuard(usb.txLock);
+  usb.requestCount = 0;
 }
 
 }  // namespace
@@ -97,6 +123,8 @@ void OpenDevice(InstrumentLink& link, ULONG baudRate) {
   usb.lastGoodFrameMs.store(link.clock.MonotonicMs());
   usb.framesOutstanding.store(0);
   usb.staleFrames.store(0);
+  usb.rxFill = 0;
+  usb.requestCount = 0;
   usb.connected.store(1);
 }
 
@@ -126,6 +154,7 @@ void CloseDeviceAtExit(LinkState& state) {
 void ReadDescriptorWords(InstrumentLink& link) {
   UsbLink& usb = link.state.usb;
   if (usb.connected.load() != 1) return;
+  AcquisitionPause pause(link.state.acquisition);
   std::lock_guard<std::mutex> guard(usb.readLock);
   if (usb.connected.load() != 1) return;
   WORD cell = 0;

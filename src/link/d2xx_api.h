@@ -18,6 +18,9 @@ using FT_HANDLE = void*;
 using FT_STATUS = ULONG;
 
 inline constexpr FT_STATUS FT_OK = 0;
+// The statuses of a device that has gone away under an open handle.
+inline constexpr FT_STATUS kFtDeviceNotFound = 2;
+inline constexpr FT_STATUS kFtIoError = 4;
 
 // The library's entry points, C linkage, as dlsym hands them out.
 extern "C" {
@@ -48,8 +51,8 @@ using FT_Read_t = FT_STATUS (*)(FT_HANDLE ftHandle, void* lpBuffer, DWORD dwByte
 
 // Every call the link makes, with the library's own names and arguments.
 // Main thread: everything; acquisition thread: FT_GetStatus, FT_Read and
-// FT_Write (frame requests). The link keeps the two threads from calling
-// into the device at the same time, so implementations need no lock.
+// FT_Write (frame requests). The link never has two calls in progress at
+// once (see usb_link.h), so implementations need no lock.
 class D2xxApi {
  public:
   virtual ~D2xxApi() = default;

@@ -2,11 +2,15 @@
 //
 // Threads: the main thread opens, configures, identifies and writes
 // commands; the acquisition thread requests and reads frames and, through
-// the watchdog, may close. Two locks keep them out of the device at the
-// same time: readLock covers every read from the device (all of
-// ReadDataFrames, the discard at connection start, the EEPROM passes) and
-// txLock covers txBuffer and every FT_Write. CloseDevice takes both, so a
-// close never cuts into another call.
+// the watchdog, may close. No two device calls are ever in progress at
+// once: every main-thread call on an open device is made with the
+// acquisition thread parked at the top of its pass (register writes, the
+// discard at connection start, the EEPROM passes, a frame read from the
+// calibration window), and the configuration before the open is published
+// happens while the thread leaves the device alone. The locks order the
+// rest: readLock covers every read from the device and rxBuffer, txLock
+// covers txBuffer and every FT_Write; CloseDevice takes both, so a close on
+// either thread never cuts into another call.
 #pragma once
 
 #include <array>
@@ -42,12 +46,20 @@ struct UsbLink {
   // readLock); read by the watchdog on the acquisition thread.
   std::atomic<std::int64_t> lastGoodFrameMs{0};
 
-  std::mutex readLock;  // rxBuffer and every device read (see above)
+  std::mutex readLock;  // rxBuffer, rxFill and every device read (see above)
   std::array<std::uint8_t, kUsbBufferBytes> rxBuffer{};
+  // Bytes of a frame begun by a short read, kept at the start of rxBuffer
+  // until the rest arrives; 0 at every open and after the start-up discard.
+  std::size_t rxFill = 0;
 
   std::mutex txLock;  // txBuffer, lastRequestMs and every FT_Write
   std::array<std::uint8_t, kUsbBufferBytes> txBuffer{};
   std::int64_t lastRequestMs = 0;  // time of the last frame request
+  // Send times of the last frame requests, newest at requestCount - 1
+  // (mod the size): a request older than the answer limit that is still
+  // counted as outstanding was lost. Under txLock.
+  std::array<std::int64_t, 16> requestTimes{};
+  std::uint32_t requestCount = 0;
 
   // Frames requested and not read yet, and how many of the next frames were
   // requested before the last register write. Those were acquired with the

@@ -137,9 +137,10 @@ float CompareWithGolden(SignatureAnalysis& analysis, const Signature& stored, st
 
   analysis.goldenPercent = Signature{};
   analysis.dutPercent = Signature{};
-  if (storedMv == 0 || storedOhms == 0) {
-    // No scale to compare in: treat the curves as wholly different instead
-    // of dividing by zero.
+  if (storedMv == 0 || storedOhms == 0 || stored.pointCount < 1) {
+    // No scale to compare in, or no golden curve at all: treat the curves
+    // as wholly different instead of dividing by zero or passing a record
+    // that has nothing to pass against.
     analysis.goldenDifference = Bisect([](float) { return false; });
     return analysis.goldenDifference;
   }

@@ -52,6 +52,13 @@ bool WantsCapture(const TestRunContext& context, int row) {
   return table.CellView(row, cell::kStatus) == cell::kUntested && signature == cell::kNo;
 }
 
+// The record a run is on may be moved under it (the trees, the arrow
+// keys); only a test record may be measured, never the plan row or the
+// place past the last record.
+bool OnRunRecord(const TestPlanState& plan) {
+  return plan.currentRecord >= 2 && plan.currentRecord <= RowCount(plan);
+}
+
 // A settled signature; with a scanner channel an open node that stays open
 // counts too, or an open pin would hold an unattended run for ever.
 bool ReadyToMeasure(const TestRunContext& context) {
@@ -94,6 +101,10 @@ void StepAutoTest(TestRunContext& context) {
       break;
     case kLiftStep: WaitForLift(context, step); break;
     case kSettleStep: {
+      if (!OnRunRecord(context.plan)) {
+        step = kSearchStep;  // the search finds the next record still to do
+        break;
+      }
       if (!ReadyToMeasure(context)) break;
       TestPlanState& plan = context.plan;
       StoreLiveSignature(plan.table, plan.currentRecord, 1, context.analysis.liveSignature,
@@ -125,6 +136,10 @@ void StepAutoCapture(TestRunContext& context) {
       break;
     case kLiftStep: WaitForLift(context, step); break;
     case kSettleStep: {
+      if (!OnRunRecord(context.plan)) {
+        step = kSearchStep;
+        break;
+      }
       if (!ReadyToMeasure(context)) break;
       TestPlanState& plan = context.plan;
       StoreLiveSignature(plan.table, plan.currentRecord, 0, context.analysis.liveSignature,

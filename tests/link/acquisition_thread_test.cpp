@@ -22,6 +22,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
+constexpr const char* kThreadTestCalibration =
+    "DAC@10V=30000\r\nDAC@1V=3000\r\nDAC@0V=0\r\nDAC@-1V=-3000\r\nDAC@-10V=-30000\r\n"
+    "ADC0@10V=20000\r\nADC0@-10V=-20000\r\nADC1@10V=20000\r\nADC1@-10V=-20000\r\n";
+
 class AcquisitionThreadTest : public ::testing::Test {
  protected:
   AcquisitionThreadTest() {
@@ -60,6 +64,39 @@ class AcquisitionThreadTest : public ::testing::Test {
   LinkState state;
   InstrumentLink link{state, messages, clock, live, model, {}};
 };
+
+// The whole connection start (identity, register writes, discard,
+// calibration read, priming) with the thread running: no device call of
+// the main thread ever meets one of the thread's.
+TEST_F(AcquisitionThreadTest, AConnectionStartNeverOverlapsTheThreadsDeviceCalls) {
+  device->getStatusDelayMs = 2;
+  device->SetIdentity("Quillotek", "Quillotek ORXB");
+  device->StoreCalibrationText(kThreadTestCalibration);
+  StartAcquisitionThread(link);
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1);
+  ASSERT_TRUE(Eventually([&] { return GetStatusCalls() > 3; }));
+  EXPECT_EQ(device->anyOverlaps.load(), 0);
+  EXPECT_EQ(device->badHandleCount, 0);
+}
+
+// Closing the program while connected: the thread is joined first, then
+// the device closed, and nothing calls into it afterwards.
+TEST_F(AcquisitionThreadTest, ShutDownWhileConnectedJoinsTheThreadAndClosesTheDevice) {
+  OpenAndStart();
+  ASSERT_TRUE(Eventually([&] { return GetStatusCalls() > 3; }));
+  ShutDownLink(state);
+  EXPECT_FALSE(state.acquisition.thread.joinable());
+  EXPECT_EQ(state.usb.connected.load(), 0);
+  {
+    std::lock_guard<std::mutex> guard(device->lock);
+    EXPECT_EQ(device->closeCount, 1);
+    EXPECT_FALSE(device->isOpen);
+  }
+  const int calls = GetStatusCalls();
+  std::this_thread::sleep_for(20ms);
+  EXPECT_EQ(GetStatusCalls(), calls);
+}
 
 TEST_F(AcquisitionThreadTest, APausedThreadMakesNoDeviceCallsUntilResumed) {
   OpenAndStart();

@@ -4,12 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "foundation/message_texts.h"
 #include "link/calibration_storage.h"
 #include "link/frame_processing.h"
 #include "link/generator_apply.h"
 #include "link/identity.h"
+#include "link/frame_reader.h"
+#include "link/frame_store.h"
 #include "link/link_fixture.h"
+#include "link/calibration_storage.h"
 
 namespace vanto::testing {
 namespace {
@@ -88,6 +93,7 @@ TEST_P(IdentityTest, AcceptsOnlyTheListedProductsOfTheSelectedModel) {
   const IdentityCase& c = GetParam();
   model = c.model;
   device->SetIdentity(c.maker, c.product);
+  device->StoreCalibrationText(kSoundCalibration);
   ORX_StartConnection(link);
   if (c.message == nullptr) {
     EXPECT_EQ(state.usb.connected.load(), 1);
@@ -148,6 +154,10 @@ TEST_F(ConnectionTest, StartSendsBitOneThenPrimesAt400And200ThenTheRequestedSett
                                                 {"DAC@0V", 120},
                                                 {"DAC@-1V", -27575},
                                                 {"DAC@-10V", -30000},
+                                                {"ADC0@10V", 20000},
+                                                {"ADC0@-10V", -20000},
+                                                {"ADC1@10V", 20000},
+                                                {"ADC1@-10V", -20000},
                                                 {"DCBIAS@10V", 29198},
                                                 {"DCBIAS@-10V", 3367}}));
   // Bytes the instrument sent before the start are thrown away.
@@ -159,8 +169,10 @@ TEST_F(ConnectionTest, StartSendsBitOneThenPrimesAt400And200ThenTheRequestedSett
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(device->Queued(), 0u);
   EXPECT_EQ(device->readSizes, (std::vector<DWORD>{16384, 20000 - 16384}));
-  // 50 + 50 ms around the discard, 250 ms after each priming run.
-  EXPECT_EQ(clock.nowMs - start, 600);
+  // 50 + 50 ms around the discard, 250 ms after each priming run; the
+  // discard itself 1 ms after each of its two reads and then 21 ms (one
+  // frame on the wire) of an empty queue.
+  EXPECT_EQ(clock.nowMs - start, 600 + 22);
 
   // The expected register image, built from the values the calibration
   // text gives: low span 57125, high span 60000, DAC@0V 120.
@@ -203,6 +215,89 @@ TEST_F(ConnectionTest, StartLogsAndLoadsTheCalibrationFile) {
   Connect(text);
   EXPECT_EQ(ReadFile(kCalibrationFileName), text);
   EXPECT_EQ(Count(Log(), text::kStartConnection), 1);
+}
+
+// A frame on its way when the link starts: its tail comes after the first
+// bytes have been thrown away, and must go too, or every later frame is
+// read from the middle.
+TEST_F(ConnectionTest, TheStartUpDiscardLeavesNoHalfFrameBehind) {
+  const Bytes inFlight = BuildFrame(FrameContent{});
+  device->arriving = {Bytes(inFlight.begin(), inFlight.begin() + 260), Bytes{}, Bytes{},
+                      Bytes(inFlight.begin() + 260, inFlight.end())};
+  Connect();
+  EXPECT_EQ(device->Queued(), 0u);
+  EXPECT_EQ(state.usb.framesOutstanding.load(), 0);
+
+  FrameContent fresh;
+  fresh.header = {7, 3100, 0};
+  device->Queue(BuildFrame(fresh));
+  ReadDataFrames(link);
+  DecodedFrame frame;
+  ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
+  EXPECT_EQ(frame.header[0], 7);
+}
+
+TEST_F(ConnectionTest, TheStartUpDiscardEndsWhenTheInstrumentNeverFallsQuiet) {
+  for (int i = 0; i < 5000; ++i) device->arriving.push_back(Bytes(8, 0));
+  const std::int64_t before = clock.nowMs;
+  Connect();
+  EXPECT_LE(clock.nowMs - before, 3000);  // the start goes on, bytes or not
+}
+
+struct DamagedRecord {
+  const char* name;
+  std::string text;
+};
+
+class DamagedCalibration : public ConnectionTest,
+                           public ::testing::WithParamInterface<DamagedRecord> {};
+
+TEST_P(DamagedCalibration, GivesOneCodedWarningAndNoWrappedCodes) {
+  Connect(GetParam().text);
+  EXPECT_EQ(BoxTitles(), std::vector<std::string>{"Warning #0073"});
+  for (std::int32_t code : state.generator.amplitudeCode) {
+    // Every code is the span's share held within range; none wrapped round.
+    EXPECT_GE(code, 0) << GetParam().name;
+  }
+  EXPECT_FALSE(std::isnan(state.adc.gain0));
+  EXPECT_FALSE(std::isnan(state.generator.dcGain));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, DamagedCalibration,
+    ::testing::Values(
+        DamagedRecord{"Erased", std::string(1792, '\xFF')},
+        DamagedRecord{"Empty", ""},
+        DamagedRecord{"Huge",
+                      CalibrationText({{"DAC@10V", 2147483647}, {"DAC@1V", 2147483647},
+                                       {"DAC@0V", 0}, {"DAC@-1V", -2147483647 - 1},
+                                       {"DAC@-10V", -2147483647 - 1}, {"ADC0@10V", 2147483647},
+                                       {"ADC0@-10V", -2147483647 - 1}, {"ADC1@10V", 2147483647},
+                                       {"ADC1@-10V", -2147483647 - 1},
+                                       {"DCBIAS@10V", 2147483647},
+                                       {"DCBIAS@-10V", -2147483647 - 1}})},
+        DamagedRecord{"NotNumbers", "DAC@10V=lots\r\nDAC@1V=3000\r\nDAC@0V=0\r\n"
+                                    "DAC@-1V=-3000\r\nDAC@-10V=-30000\r\nADC0@10V=x\r\n"
+                                    "ADC0@-10V=-20000\r\nADC1@10V=20000\r\n"
+                                    "ADC1@-10V=-20000\r\n"},
+        DamagedRecord{"TooManyDigits",
+                      std::string(kSoundCalibration) + "DAC@10V=99999999999999999999\r\n"}),
+    [](const ::testing::TestParamInfo<DamagedRecord>& info) { return info.param.name; });
+
+TEST_F(ConnectionTest, ASoundRecordGivesNoWarning) {
+  Connect(std::string(kSoundCalibration) + "DCBIAS@10V=29198\r\nDCBIAS@-10V=3367\r\n");
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_FLOAT_EQ(state.generator.dcGain, 1291.55f);
+}
+
+TEST_F(ConnectionTest, ARefusedEepromWriteIsReported) {
+  Connect();
+  testing::WriteFile("new_cal.txt", kSoundCalibration);
+  device->writeEeResult = 4;  // FT_IO_ERROR
+  EXPECT_FALSE(WriteFileToEeprom(link, "new_cal.txt"));
+  EXPECT_EQ(BoxTitles(), std::vector<std::string>{"Error #0074"});
+  device->writeEeResult = FT_OK;
+  EXPECT_TRUE(WriteFileToEeprom(link, "new_cal.txt"));
 }
 
 TEST_F(ConnectionTest, ConnectWhileConnectedIsIgnored) {

@@ -4,6 +4,7 @@
 // frames. Safe to use from the main and the acquisition thread at once.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -79,6 +80,7 @@ class FakeD2xxDevice final : public D2xxApi {
                   "FT_SetUSBParameters(" + std::to_string(in) + "," + std::to_string(out) + ")");
   }
   FT_STATUS FT_ReadEE(FT_HANDLE ftHandle, DWORD address, WORD* value) override {
+    InCall call(*this);
     std::lock_guard<std::mutex> guard(lock);
     CheckHandle(ftHandle);
     readEeAddresses.push_back(address);
@@ -86,14 +88,17 @@ class FakeD2xxDevice final : public D2xxApi {
     return FT_OK;
   }
   FT_STATUS FT_WriteEE(FT_HANDLE ftHandle, DWORD address, WORD value) override {
+    InCall call(*this);
     std::lock_guard<std::mutex> guard(lock);
     CheckHandle(ftHandle);
+    if (writeEeResult != FT_OK) return writeEeResult;
     ++writeEeCount;
     if (address < eeprom.size()) eeprom[address] = value;
     return FT_OK;
   }
   FT_STATUS FT_Write(FT_HANDLE ftHandle, void* buffer, DWORD count, DWORD* written) override {
     CheckNoOverlap();
+    InCall call(*this);
     std::lock_guard<std::mutex> guard(lock);
     CheckHandle(ftHandle);
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
@@ -108,12 +113,18 @@ class FakeD2xxDevice final : public D2xxApi {
   FT_STATUS FT_GetStatus(FT_HANDLE ftHandle, DWORD* rxCount, DWORD* txCount,
                          DWORD* events) override {
     InFlight flight(*this);
+    InCall call(*this);
     if (getStatusDelayMs > 0) {
       std::this_thread::sleep_for(std::chrono::milliseconds(getStatusDelayMs));
     }
     std::lock_guard<std::mutex> guard(lock);
     CheckHandle(ftHandle);
     ++getStatusCount;
+    if (!arriving.empty()) {  // the next piece of what is still on the wire
+      rx.insert(rx.end(), arriving.front().begin(), arriving.front().end());
+      arriving.pop_front();
+    }
+    if (getStatusResult != FT_OK) return getStatusResult;
     *rxCount = static_cast<DWORD>(rx.size());
     *txCount = 0;
     *events = 0;
@@ -121,9 +132,13 @@ class FakeD2xxDevice final : public D2xxApi {
   }
   FT_STATUS FT_Read(FT_HANDLE ftHandle, void* buffer, DWORD count, DWORD* got) override {
     InFlight flight(*this);
+    InCall call(*this);
     std::lock_guard<std::mutex> guard(lock);
     CheckHandle(ftHandle);
     readSizes.push_back(count);
+    *got = 0;
+    if (readResult != FT_OK) return readResult;
+    if (readLimit > 0) count = std::min(count, readLimit);
     DWORD n = 0;
     auto* out = static_cast<std::uint8_t*>(buffer);
     while (n < count && !rx.empty()) {
@@ -193,17 +208,35 @@ class FakeD2xxDevice final : public D2xxApi {
   std::vector<DWORD> readSizes;
   bool answerRequests = false;
   std::function<Bytes()> answerFrame;
+  // Faults: what FT_Read, FT_GetStatus and FT_WriteEE return, the most
+  // bytes one FT_Read gives (0: all asked for), and bytes still on the wire
+  // that reach the queue one piece per FT_GetStatus.
+  FT_STATUS readResult = FT_OK;
+  FT_STATUS getStatusResult = FT_OK;
+  FT_STATUS writeEeResult = FT_OK;
+  DWORD readLimit = 0;
+  std::deque<Bytes> arriving;
 
   // For the thread tests: a slow driver call, and a count of overlaps of a
   // write with a read-side call in progress.
   std::atomic<int> getStatusDelayMs{0};
   std::atomic<int> readSideInFlight{0};
   std::atomic<int> overlaps{0};
+  // Any two device calls in progress at once, whatever they are.
+  std::atomic<int> callsInFlight{0};
+  std::atomic<int> anyOverlaps{0};
 
  private:
   struct InFlight {
     explicit InFlight(FakeD2xxDevice& device) : device_(device) { ++device_.readSideInFlight; }
     ~InFlight() { --device_.readSideInFlight; }
+    FakeD2xxDevice& device_;
+  };
+  struct InCall {
+    explicit InCall(FakeD2xxDevice& device) : device_(device) {
+      if (device_.callsInFlight.fetch_add(1) > 0) ++device_.anyOverlaps;
+    }
+    ~InCall() { --device_.callsInFlight; }
     FakeD2xxDevice& device_;
   };
   FT_HANDLE Handle() { return &handleTarget_; }

@@ -70,6 +70,90 @@ TEST_F(FrameReaderTest, FramesRequestedBeforeARegisterWriteAreNotPublished) {
   EXPECT_EQ(state.usb.framesOutstanding.load(), 0);
 }
 
+// The driver may give fewer bytes than asked for: they are kept, and the
+// frame is decoded once its last byte has come.
+TEST_F(FrameReaderTest, AShortReadKeepsItsBytesForTheNextRead) {
+  Open();
+  device->readLimit = 300;
+  device->Queue(BuildFrame(Numbered(1)));
+  ReadDataFrames(link);
+  EXPECT_FALSE(state.frames.frameReady.load());
+  ReadDataFrames(link);
+  DecodedFrame frame;
+  ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
+  EXPECT_EQ(frame.header[0], 1);
+  EXPECT_EQ(frame.rawAdc0[64], 1063);
+  EXPECT_EQ(device->readSizes, (std::vector<DWORD>{520, 220}));
+  EXPECT_FALSE(TakeStatusText(state.outbox).has_value());  // no "USB error"
+}
+
+// A failed read gave no bytes: the frame of the read before is still in
+// the buffer and must not come out again, nor keep the link alive.
+TEST_F(FrameReaderTest, AFailedReadOrStatusNeverRepublishesTheLastFrame) {
+  Open();
+  device->Queue(BuildFrame(Numbered(1)));
+  ReadDataFrames(link);
+  DecodedFrame frame;
+  ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
+  const std::int64_t lastGood = state.usb.lastGoodFrameMs.load();
+
+  for (FT_STATUS* fault : {&device->readResult, &device->getStatusResult}) {
+    *fault = 18;  // FT_OTHER_ERROR: a hiccup, not a lost device
+    device->Queue(BuildFrame(Numbered(2)));
+    clock.nowMs += 700;
+    ReadDataFrames(link);
+    EXPECT_FALSE(TakeReadyFrame(state.frames, frame));
+    EXPECT_EQ(state.usb.lastGoodFrameMs.load(), lastGood);
+    *fault = FT_OK;
+    std::lock_guard<std::mutex> guard(device->lock);
+    device->rx.clear();
+  }
+}
+
+// A request the instrument never answered stays counted no longer than a
+// frame may take, so a later register write drops only frames it must.
+TEST_F(FrameReaderTest, ALostRequestIsForgottenAndFreshFramesAreShown) {
+  Open();
+  for (int i = 0; i < 3; ++i) SendFrameRequest(link, 0);  // all three lost
+  clock.nowMs += kWatchdogMs + 1;
+  ReadDataFrames(link);  // nothing queued
+  EXPECT_EQ(state.usb.framesOutstanding.load(), 0);
+  SendFrameRequest(link, 0);
+  ReadDataFrames(link);  // this one is young: it is still on its way
+  EXPECT_EQ(state.usb.framesOutstanding.load(), 1);
+  WriteRegisters(link, 16, 2);
+  SendFrameRequest(link, 0);
+  device->Queue(BuildFrame(Numbered(1)));  // measured before the write
+  device->Queue(BuildFrame(Numbered(2)));  // the fresh one
+  ReadDataFrames(link);
+  DecodedFrame frame;
+  ASSERT_TRUE(TakeReadyFrame(state.frames, frame));
+  EXPECT_EQ(frame.header[0], 2);
+}
+
+// Unplugged in the middle of streaming: the driver fails every call with
+// device-not-found or an I/O error. The link closes at once and says so.
+TEST_F(FrameReaderTest, AnUnpluggedInstrumentClosesTheLinkWithItsMessage) {
+  for (FT_STATUS gone : {FT_STATUS{2}, FT_STATUS{4}}) {
+    for (FT_STATUS* call : {&device->getStatusResult, &device->readResult}) {
+      boxes.shown.clear();
+      Open();
+      device->Queue(BuildFrame(Numbered(1)));
+      *call = gone;
+      ReadDataFrames(link);
+      EXPECT_EQ(state.usb.connected.load(), 0);
+      EXPECT_EQ(BoxTitles(), std::vector<std::string>{"Warning #0075"});
+      {
+        std::lock_guard<std::mutex> guard(device->lock);
+        EXPECT_FALSE(device->isOpen);
+        device->rx.clear();
+      }
+      *call = FT_OK;  // plugged in again: the next connect works
+    }
+  }
+  EXPECT_EQ(Count(Log(), "Warning #0075 Instrument disconnected - USB connection lost"), 4);
+}
+
 TEST_F(FrameReaderTest, FewerThan520BytesAreLeftQueued) {
   Open();
   device->Queue(Bytes(519, 0));

@@ -18,6 +18,12 @@
 
 namespace vanto::testing {
 
+// A calibration record the link takes as sound, for tests about other things.
+inline constexpr const char* kSoundCalibration =
+    "DAC@10V=30000\r\nDAC@1V=3000\r\nDAC@0V=0\r\nDAC@-1V=-3000\r\nDAC@-10V=-30000\r\n"
+    "ADC0@10V=20000\r\nADC0@0V=0\r\nADC0@-10V=-20000\r\nADC1@10V=20000\r\nADC1@0V=0\r\n"
+    "ADC1@-10V=-20000\r\n";
+
 class LinkTest : public ::testing::Test {
  protected:
   LinkTest() {
@@ -32,7 +38,7 @@ class LinkTest : public ::testing::Test {
   }
 
   // A full connection start with a matching identity.
-  void Connect(const std::string& calibration = "") {
+  void Connect(const std::string& calibration = kSoundCalibration) {
     device->SetIdentity("Quillotek", "Quillotek " + model);
     device->StoreCalibrationText(calibration);
     ORX_StartConnection(link);

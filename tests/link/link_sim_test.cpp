@@ -143,6 +143,59 @@ TEST_F(LinkSimTest, ClosesItselfAbout2SecondsAfterTheInstrumentFallsSilent) {
   EXPECT_TRUE(TakeScopeRedrawRequest(state));
 }
 
+// The cable pulled while frames stream: the program closes the link,
+// says so once, and connects again when asked.
+TEST_F(LinkSimTest, AnUnpluggedInstrumentDisconnectsCleanlyAndReconnects) {
+  SetUpSimulator("model=ORXA\nprobe=R1\nunplug_after_ms=1500\n");
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1) << state.usb.libraryError;
+  int frames = 0;
+  const auto deadline = Steady::now() + 10s;
+  while (state.usb.connected.load() == 1 && Steady::now() < deadline) frames += Pass() ? 1 : 0;
+  EXPECT_EQ(state.usb.connected.load(), 0);
+  for (int i = 0; i < 10; ++i) Pass();
+  std::vector<std::string> titles;
+  for (const RecordedBox& box : boxes.shown) titles.push_back(box.title);
+  EXPECT_EQ(titles, std::vector<std::string>{"Warning #0075"});
+  EXPECT_TRUE(TakeScopeRedrawRequest(state));
+
+  boxes.shown.clear();
+  ORX_StartConnection(link);  // plugged in again
+  ASSERT_EQ(state.usb.connected.load(), 1);
+  bool frame = false;
+  for (auto until = Steady::now() + 5s; !frame && Steady::now() < until;) frame = Pass();
+  EXPECT_TRUE(frame);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Requests lost on the way: the frames of the others still come, and the
+// lost ones are not counted for ever.
+TEST_F(LinkSimTest, DroppedRequestsNeitherCloseTheLinkNorPileUp) {
+  SetUpSimulator("model=ORXA\nprobe=R1\ndrop_request_every=3\n");
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1) << state.usb.libraryError;
+  int frames = 0;
+  for (auto until = Steady::now() + 4s; Steady::now() < until;) frames += Pass() ? 1 : 0;
+  EXPECT_EQ(state.usb.connected.load(), 1);
+  EXPECT_GT(frames, 2);
+  // At most the requests of the last two seconds (one every 250 ms) are
+  // still counted; the older lost ones are forgotten.
+  EXPECT_LE(state.usb.framesOutstanding.load(), 2000 / 250);
+}
+
+TEST_F(LinkSimTest, AnEepromThatFailsWritesIsReportedAndKeepsItsRecord) {
+  SetUpSimulator("model=ORXA\nprobe=R1\neeprom_write_fails=1\neeprom_file=\n");
+  ORX_StartConnection(link);
+  ASSERT_EQ(state.usb.connected.load(), 1) << state.usb.libraryError;
+  const std::string before = ReadFile("ORX_cal.txt");
+  WriteFile("new_cal.txt", "DAC@10V=1\r\n");
+  EXPECT_FALSE(WriteFileToEeprom(link, "new_cal.txt"));
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Error #0074");
+  LoadCalibration(link);
+  EXPECT_EQ(ReadFile("ORX_cal.txt"), before);
+}
+
 TEST_F(LinkSimTest, AWrongModelIsRefused) {
   SetUpSimulator("model=ORXAP\n");
   ORX_StartConnection(link);

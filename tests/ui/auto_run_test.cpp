@@ -153,6 +153,41 @@ TEST(AutoTest, AContactThatNeverSettlesIsNotMarked) {
   EXPECT_TRUE(bench.sounds.played.empty());
 }
 
+// The run's record moved onto the plan row (the trees, the arrow keys)
+// while the run waits for the probe: the plan row is never measured.
+TEST(AutoTest, ThePlanRowIsNeverMarkedOrCaptured) {
+  for (RunMode idle : {RunMode::TestBoard, RunMode::Capture}) {
+    RunBench bench;
+    bench.run.useRecordSettings = false;
+    bench.MakePlan({idle == RunMode::TestBoard ? Golden(kGoodNode) : RecordSetup{}});
+    const std::string planRowBefore = [&] {
+      std::string line;
+      bench.plan.table.AppendRowAsLine(1, line);
+      return line;
+    }();
+    StartRun(bench, idle);
+    bench.Lift();
+    bench.plan.currentRecord = 1;
+    bench.Touch(kGoodNode);
+    std::string planRow;
+    bench.plan.table.AppendRowAsLine(1, planRow);
+    EXPECT_EQ(planRow, planRowBefore) << static_cast<int>(idle);
+    EXPECT_TRUE(bench.hooks.markedRecords.empty() ||
+                std::find(bench.hooks.markedRecords.begin(), bench.hooks.markedRecords.end(),
+                          1) == bench.hooks.markedRecords.end());
+  }
+}
+
+TEST(AutoTest, AGoldenMarkedYesWithoutPointsIsNeverGood) {
+  RunBench bench;
+  bench.MakePlan({Golden(kGoodNode)});
+  bench.plan.table.SetCell(2, 31, "0");  // "Yes", but no points stored
+  StartRun(bench, RunMode::TestBoard);
+  bench.Lift();
+  bench.Touch(kGoodNode);
+  EXPECT_EQ(bench.Status(2), cell::kBad);
+}
+
 TEST(AutoTest, TestsOnlyUntestedRecordsWithAGolden) {
   RunBench bench;
   bench.MakePlan({
