@@ -103,6 +103,10 @@ void ApplyConfigText(std::string_view text, SimConfig& config, std::vector<std::
       int fails = 0;
       ok = ParseInto(value, fails) && (fails == 0 || fails == 1);
       if (ok) config.eepromWriteFails = fails == 1;
+    } else if (key == "warm_open") {
+      int warm = 0;
+      ok = ParseInto(value, warm) && (warm == 0 || warm == 1);
+      if (ok) config.warmOpen = warm == 1;
     } else {
       warnings.push_back("config line " + std::to_string(line.number) + ": unknown key '" + key +
                          "'");

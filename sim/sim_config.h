@@ -45,6 +45,10 @@ struct SimConfig {
   std::int64_t unplugAfterMs = -1;  // every call fails from then on; negative: never
   int dropRequestEvery = 0;         // every N-th request record is lost; 0: never
   bool eepromWriteFails = false;    // FT_WriteEE fails
+  // The instrument stays powered between handles: FT_Open keeps the
+  // registers and line rate of the last session, and the frame it was
+  // sending is still arriving, half of it already gone.
+  bool warmOpen = false;
 };
 
 // Applies key=value lines over config; unknown keys and bad values become

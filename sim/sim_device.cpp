@@ -114,9 +114,14 @@ d2xx::FT_STATUS SimDevice::Open() {
   signal_ = std::make_unique<SignalPath>(trim_, model, config_.seed, config_.noiseCounts);
   // While the static output is on, the output is wired to the bench meter.
   voltmeter_ = std::make_shared<const CircuitPart>(*ParseCircuit("R10M").part);
-  registers_.fill(0);
+  // A cold instrument starts from reset; a warm one keeps what the last
+  // session wrote, which the program must not rely on either way.
+  const bool warm = config_.warmOpen && byteUs_ > 0.0;
+  if (!warm) {
+    registers_.fill(0);
+    byteUs_ = ByteMicroseconds(d2xx::kDefaultBaudRate);
+  }
   partialRecord_.clear();
-  byteUs_ = ByteMicroseconds(d2xx::kDefaultBaudRate);
   readTimeoutMs_ = 0;
   openUs_ = NowUs();
   hostLineFreeUs_ = lastAcqEndUs_ = deviceLineFreeUs_ = openUs_;
@@ -127,6 +132,7 @@ d2xx::FT_STATUS SimDevice::Open() {
   railRandom_.seed(config_.seed ^ 0x5ca1ab1eull);
   jobs_.clear();
   rx_.clear();
+  if (config_.warmOpen) QueueFrameInFlightLocked();
   stopping_ = false;
   worker_ = std::thread(&SimDevice::WorkerLoop, this);
   open_.store(true, std::memory_order_release);
@@ -264,6 +270,26 @@ void SimDevice::QueueRequestLocked(std::int64_t arrivalUs) {
                number == static_cast<std::uint64_t>(config_.strayByteAfter) + 1;
   jobs_.push_back(std::move(job));
   workCv_.notify_one();
+}
+
+void SimDevice::QueueFrameInFlightLocked() {
+  auto job = std::make_unique<Job>();
+  job->input.registers = registers_;
+  const std::size_t half = kFrameBytes / 2;
+  const auto halfUs = static_cast<std::int64_t>(std::llround(half * byteUs_));
+  job->txStartUs = openUs_ - halfUs;
+  job->delivered = half;  // sent before anyone listened
+  GeneratorSetup setup = DecodeGeneratorSetup(registers_, *model_);
+  job->input.acqEndUs = job->txStartUs;
+  job->input.acqStartUs =
+      job->input.acqEndUs - std::llround(setup.AcquisitionSeconds() * 1e6);
+  job->input.dut = nullptr;  // the probe was in the air
+  job->input.contactId = kContactProbe;
+  job->input.contactSinceUs = job->input.acqStartUs;
+  job->header.word0 = 0;
+  job->header.railCount = static_cast<std::uint16_t>(
+      std::clamp(std::lround(config_.railVolts / kRailVoltsPerCount), 0L, 65535L));
+  jobs_.push_back(std::move(job));
 }
 
 void SimDevice::WorkerLoop() {

@@ -75,6 +75,9 @@ class SimDevice {
   void WorkerLoop();
   void HandleRecordLocked(const std::uint8_t* bytes, std::int64_t arrivalUs);
   void QueueRequestLocked(std::int64_t arrivalUs);
+  // warm_open: the tail of the frame the instrument was sending when the
+  // last handle closed, arriving from the moment of FT_Open.
+  void QueueFrameInFlightLocked();
   void SetContactLocked(AcquisitionJob& job) const;
   // Moves the bytes that have crossed the line by nowUs into rx_.
   void AdvanceLocked(std::int64_t nowUs);

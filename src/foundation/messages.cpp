@@ -18,6 +18,23 @@ std::string From(std::string_view text, std::size_t from) {
 }
 }  // namespace
 
+namespace {
+class FileAppender final : public LogAppender {
+ public:
+  bool Append(std::string_view line) override {
+    std::FILE* file = std::fopen(kLogFileName, "ab");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
+    return (std::fclose(file) == 0) && written;
+  }
+};
+}  // namespace
+
+LogAppender& LogFileAppender() {
+  static FileAppender appender;
+  return appender;
+}
+
 std::string LogStamp(const CalendarTime& time) {
   int month = time.month >= 1 && time.month <= 12 ? time.month : 1;
   char year[16];
@@ -52,10 +69,7 @@ void Messages::WriteLog(std::string_view text) {
   bool written = false;
   {
     std::lock_guard<std::mutex> hold(logLock_);
-    if (std::FILE* file = std::fopen(kLogFileName, "ab")) {
-      written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-      written = (std::fclose(file) == 0) && written;
-    }
+    written = log_.Append(line);
   }
   if (!written) boxes_.Show(BoxIcon::Warning, "Warning #xxxx", "cannot write to log.txt");
 }

@@ -29,9 +29,22 @@ struct MessageBox {
 };
 MessageBox ClassifyMessage(std::string_view text);
 
+// Where the log's lines go. The program appends to "log.txt" in the working
+// folder; a test may put a writer in its place.
+class LogAppender {
+ public:
+  virtual ~LogAppender() = default;
+  // One whole line; false when it could not be written.
+  virtual bool Append(std::string_view line) = 0;
+};
+
+// Opens "log.txt" for appending, writes the line and closes it again.
+LogAppender& LogFileAppender();
+
 class Messages {
  public:
-  Messages(const Clock& clock, MessageBoxes& boxes) : clock_(clock), boxes_(boxes) {}
+  Messages(const Clock& clock, MessageBoxes& boxes, LogAppender& log = LogFileAppender())
+      : clock_(clock), boxes_(boxes), log_(log) {}
 
   // Any thread.
   void WriteLog(std::string_view text);
@@ -43,7 +56,8 @@ class Messages {
  private:
   const Clock& clock_;
   MessageBoxes& boxes_;
-  std::mutex logLock_;  // guards the append to log.txt
+  LogAppender& log_;
+  std::mutex logLock_;  // one line's append at a time
 };
 
 }  // namespace vanto

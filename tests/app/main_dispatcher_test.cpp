@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "foundation/settings.h"
+#include "link/link_fixture.h"
+#include "link/link_indicator.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
 #include "ui/test_run_bench.h"
@@ -199,6 +201,33 @@ TEST_F(MainDispatcherTest, AClickOnTheIndicatorConnectsWhenDisconnected) {
   ASSERT_FALSE(boxes.shown.empty());  // the library is missing: the attempt says so
   const testing::RecordedBox& box = boxes.shown.front();
   EXPECT_NE((box.title + box.body).find("#0005"), std::string::npos) << box.title << box.body;
+}
+
+// The indicator follows the link: it changes once on connect and once on
+// close, and a click on it while connected closes the link.
+TEST_F(MainDispatcherTest, TheIndicatorFollowsTheLinkAndAClickWhileConnectedCloses) {
+  auto device = std::make_shared<testing::FakeD2xxDevice>();
+  device->SetIdentity("Quillotek", "Quillotek ORXA");
+  device->StoreCalibrationText(testing::kSoundCalibration);
+  app.link.openLibrary = [device] { return std::shared_ptr<D2xxApi>(device); };
+  const std::string connected = std::string("Indicator ") + kConnectedIcon;
+  const std::string notConnected = std::string("Indicator ") + kNoConnectIcon;
+
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count(notConnected), 1);
+  Click(EventKind::LeftClick, {10, 20}, kHitConnectionIndicator);
+  dispatcher.DispatchPass();
+  ASSERT_EQ(app.link.usb.connected.load(), 1);
+  EXPECT_EQ(window.Count(connected), 1);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(window.Count(connected), 1) << "shown once, not at every pass";
+
+  Click(EventKind::LeftClick, {10, 20}, kHitConnectionIndicator);
+  dispatcher.DispatchPass();
+  EXPECT_EQ(app.link.usb.connected.load(), 0);
+  EXPECT_FALSE(device->isOpen);
+  EXPECT_EQ(window.Count(notConnected), 2);
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 TEST_F(MainDispatcherTest, AClickOnTheBoardViewGoesToTheBoardView) {

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <mutex>
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "foundation/message_texts.h"
@@ -126,6 +129,57 @@ TEST_F(MessagesTest, TwoThreadsWriteWholeLines) {
     ASSERT_TRUE(lines[i] == stamp + a || lines[i] == stamp + b) << "line " << i;
   }
   EXPECT_TRUE(boxes.shown.empty());
+}
+
+// Appends each line in two parts with a pause between them, as a slow disk
+// or a busy machine may, and notes whether two appends ever overlapped.
+class SlowTwoPartAppender final : public LogAppender {
+ public:
+  bool Append(std::string_view line) override {
+    if (inside_.fetch_add(1) != 0) overlapped_ = true;
+    const std::size_t half = line.size() / 2;
+    std::string written(line.substr(0, half));
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    written.append(line.substr(half));
+    inside_.fetch_sub(1);
+    std::lock_guard<std::mutex> hold(linesLock_);
+    lines_.push_back(std::move(written));
+    return true;
+  }
+  bool Overlapped() const { return overlapped_; }
+  std::vector<std::string> Lines() {
+    std::lock_guard<std::mutex> hold(linesLock_);
+    return lines_;
+  }
+
+ private:
+  std::atomic<int> inside_{0};
+  std::atomic<bool> overlapped_{false};
+  std::mutex linesLock_;  // only the test's own bookkeeping
+  std::vector<std::string> lines_;
+};
+
+// Without the lock the two writers' parts would meet inside the appender.
+TEST_F(MessagesTest, TheLogTakesOneLineAtATimeEvenFromASlowWriter) {
+  SlowTwoPartAppender appender;
+  Messages slow(clock, boxes, appender);
+  constexpr int kLinesPerThread = 200;
+  auto writer = [&](const std::string& text) {
+    for (int i = 0; i < kLinesPerThread; ++i) slow.WriteLog(text);
+  };
+  std::thread first(writer, std::string(40, 'a'));
+  std::thread second(writer, std::string(40, 'b'));
+  first.join();
+  second.join();
+  EXPECT_FALSE(appender.Overlapped());
+  const std::string stamp = LogStamp(clock.calendar);
+  const std::vector<std::string> lines = appender.Lines();
+  ASSERT_EQ(lines.size(), 2u * kLinesPerThread);
+  for (const std::string& line : lines) {
+    ASSERT_TRUE(line == stamp + std::string(40, 'a') + "\r\n" ||
+                line == stamp + std::string(40, 'b') + "\r\n")
+        << line;
+  }
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 #include "link/command_records.h"
 #include "link/frame_processing.h"
 #include "link/generator_apply.h"
+#include "link/generator_full_scale.h"
 #include "link/generator_lists.h"
+#include "link/live_signature.h"
 #include "link/link_fixture.h"
 #include "link/value_actions.h"
 #include "support/process_locale.h"
@@ -370,6 +372,30 @@ TEST_F(ApplyTest, ResistorsOfAnotherModelLeaveActualOhms) {
   state.generator.appliedOhms = 100;
   ApplyGeneratorSettings(link);
   EXPECT_EQ(state.generator.actualOhms, 100);
+}
+
+// The instrument's 1 kOhm resistor measures 1012.4 Ohm: the peak current of
+// the scopes and the live current both use what was measured, not the name.
+TEST_F(ApplyTest, PeakAndLiveCurrentUseTheMeasuredResistor) {
+  model = "ORXA";
+  Open();
+  state.generator.resistorOhms[4] = 1012.4f;  // the 1k position
+  state.generator.appliedMv = 1000;
+  state.generator.appliedOhms = 1000;
+  ApplyGeneratorSettings(link);
+  ASSERT_EQ(state.registers[kOhmsRegister], 1000);
+  EXPECT_EQ(state.generator.actualOhms, 1012);
+  EXPECT_FLOAT_EQ(GeneratorFullScale(state.generator).amps, 1.0f / 1012.0f);
+
+  DecodedFrame frame;
+  frame.rawAdc0[1] = 0;
+  frame.rawAdc1[1] = 1000;
+  state.generator.samplesPerPoint = 1;
+  state.generator.cyclesPerFrame = 1;
+  AdcCalibration adc{.gain0 = 0.001f, .offset0 = 0.0f, .gain1 = 0.001f, .offset1 = 0.0f};
+  Signature live{.pointCount = 1};
+  ConvertLiveSignature(frame, adc, state.generator, live);
+  EXPECT_FLOAT_EQ(live.current[1], 1.0f / 1012.0f);
 }
 
 TEST_F(ApplyTest, FrequencySetsTheFrameShape) {

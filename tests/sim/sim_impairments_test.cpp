@@ -1,6 +1,7 @@
 // The simulator's selectable faults: bad checksums every N frames, silence
-// after a time, one stray byte that breaks the frame alignment, and the
-// noise level with its seed.
+// after a time, one stray byte that breaks the frame alignment, a warm
+// instrument that keeps its registers with a frame in flight at FT_Open,
+// and the noise level with its seed.
 #include <chrono>
 #include <thread>
 
@@ -29,9 +30,9 @@ TEST_F(ImpairmentTest, EveryThirdFrameHasABadChecksum) {
 }
 
 TEST_F(ImpairmentTest, FallsSilentAfterTheStatedTime) {
-  Start("silent_after_ms=150\n");
+  Start("silent_after_ms=1000\n");
   EXPECT_TRUE(RequestFrame().checksumOk);
-  std::this_thread::sleep_until(opened_ + std::chrono::milliseconds(200));
+  std::this_thread::sleep_until(opened_ + std::chrono::milliseconds(1100));
   Send(RequestRecord());
   EXPECT_EQ(WaitForBytes(1, 300), 0u);
 }
@@ -50,6 +51,38 @@ TEST_F(ImpairmentTest, StrayByteAfterTheFirstFrameBreaksTheAlignment) {
   // Only once: the next frame is 520 bytes again, still read one byte late.
   Send(RequestRecord());
   ASSERT_EQ(WaitForBytes(520, 2000), 520u);
+}
+
+// Nothing is asked after the second FT_Open, yet the rest of the frame of
+// the last session arrives; a frame asked for then is taken with the
+// registers the last session wrote.
+TEST_F(ImpairmentTest, AWarmInstrumentKeepsItsRegistersAndSendsTheRestOfAFrame) {
+  Start("noise=0\nwarm_open=1\n");
+  // Even the first handle finds the instrument mid-frame.
+  ASSERT_EQ(WaitForBytes(260, 2000), 260u);
+  EXPECT_EQ(ReadBytes(260).size(), 260u);
+  const DecodedFrame before = RequestFrame();
+  CloseDevice();
+  OpenDevice();
+  EXPECT_EQ(WaitForBytes(260, 2000), 260u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));  // three frame times
+  EXPECT_EQ(Queued(), 260u) << "half a frame, and nothing after it";
+  EXPECT_EQ(ReadBytes(260).size(), 260u);
+  const DecodedFrame after = RequestFrame();
+  EXPECT_TRUE(after.checksumOk);
+  EXPECT_EQ(after.adc1, before.adc1);
+}
+
+TEST_F(ImpairmentTest, AColdInstrumentStartsQuietAndFromReset) {
+  Start("noise=0\n");
+  const DecodedFrame before = RequestFrame();
+  CloseDevice();
+  OpenDevice();
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  EXPECT_EQ(Queued(), 0u);
+  const DecodedFrame after = RequestFrame();
+  EXPECT_TRUE(after.checksumOk);
+  EXPECT_NE(after.adc1, before.adc1) << "the registers were reset";
 }
 
 double SpreadBetween(const DecodedFrame& a, const DecodedFrame& b) {

@@ -155,7 +155,7 @@ TEST_F(SignalTest, ScannerChannelsChooseTheNodes) {
 }
 
 TEST_F(SignalTest, ProbeScriptLandsLiftsAndLoops) {
-  WriteFile("probe.txt", "R1 200 200\n");
+  WriteFile("probe.txt", "R1 1000 1000\n");  // wide steps: a busy machine is late
   Start("model=ORXA\nnode.R1=R1k\nprobe_script=probe.txt\n");
   const auto opened = std::chrono::steady_clock::now();
   Calibration c = LoadCalibration();
@@ -165,9 +165,9 @@ TEST_F(SignalTest, ProbeScriptLandsLiftsAndLoops) {
     std::this_thread::sleep_until(opened + std::chrono::milliseconds(ms));
     return Convert(RequestFrame(), c, 1, 1000);
   };
-  EXPECT_FALSE(CurrentIsFlat(frameAt(50), 1e-3, 0.005)) << "landed";
-  EXPECT_TRUE(CurrentIsFlat(frameAt(250), 1e-3, 0.005)) << "lifted";
-  EXPECT_FALSE(CurrentIsFlat(frameAt(450), 1e-3, 0.005)) << "landed again";
+  EXPECT_FALSE(CurrentIsFlat(frameAt(250), 1e-3, 0.005)) << "landed";
+  EXPECT_TRUE(CurrentIsFlat(frameAt(1250), 1e-3, 0.005)) << "lifted";
+  EXPECT_FALSE(CurrentIsFlat(frameAt(2250), 1e-3, 0.005)) << "landed again";
 }
 
 TEST_F(SignalTest, WithoutAnyConfigurationTheBuiltInBoardIsProbed) {

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPointer>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
@@ -65,13 +66,30 @@ TEST(RequesterStartTest, InitialNamesGiveFolderAndPreselectedFile) {
   EXPECT_EQ(absolute.fileName, "x.ept");
 }
 
-// Answers the next modal requester once it is up.
+// Closes whatever modal window is up, so a test that went wrong ends at
+// once instead of waiting in the dialog's loop until the ctest time-out.
+void CloseModalWindow() {
+  if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+}
+
+// Answers the next modal requester once it is up. Whatever the answer does,
+// a failed assertion included, the requester does not stay open.
 void AnswerRequester(std::function<void(QFileDialog&)> answer) {
   QTimer::singleShot(0, [answer] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
+    if (dialog == nullptr) {
+      ADD_FAILURE() << "no file requester is up";
+      CloseModalWindow();
+      QTimer::singleShot(100, CloseModalWindow);  // one that comes up late
+      return;
+    }
     EXPECT_EQ(dialog->objectName(), kFileRequesterObjectName);
+    QPointer<QFileDialog> requester(dialog);
     answer(*dialog);
+    if (requester != nullptr && requester->isVisible()) {
+      ADD_FAILURE() << "the answer left the requester open";
+      requester->reject();
+    }
   });
 }
 
