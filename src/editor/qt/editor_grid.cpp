@@ -8,6 +8,7 @@
 
 #include "editor/editor_captions.h"
 #include "editor/editor_cells.h"
+#include "editor/qt/wrapping_button.h"
 #include "foundation/number_text.h"
 #include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
@@ -94,23 +95,24 @@ EditorGrid::EditorGrid(QWidget* parent) : QWidget(parent) {
   }
 
   auto button = [this](GridButton id, const char* caption, const char* tip, QRect rect) {
-    auto* b = new QPushButton(caption, this);
+    auto* b = new WrappingButton(caption, this);
     if (tip != nullptr) b->setToolTip(tip);
     b->setGeometry(rect);
     buttons_[static_cast<std::size_t>(id)] = b;
   };
   button(GridButton::WriteEntryRow, editor_text::kWriteEntryRow, editor_text::kEntryRowTip,
-         QRect(x + 5, 2 * kRowPitch, kWidth - x - 5, kCellHeight));
-  auto under = [this](GridColumn column) {
-    QRect rect = Display(column)->geometry();
+         QRect(x + 5, 2 * kRowPitch, kWidth - x - 5, kRowPitch + kCellHeight));
+  auto under = [this](GridColumn column, GridColumn lastColumn) {
+    const QRect rect = Display(column)->geometry().united(Display(lastColumn)->geometry());
     return QRect(rect.x(), 3 * kRowPitch, rect.width(), kCellHeight);
   };
   button(GridButton::UpdateDescription, editor_text::kUpdate, editor_text::kUpdateDescriptionTip,
-         under(GridColumn::Description));
+         under(GridColumn::Description, GridColumn::Description));
   button(GridButton::UpdateComponent, editor_text::kUpdate, editor_text::kUpdateComponentTip,
-         under(GridColumn::Component));
+         under(GridColumn::Component, GridColumn::Component));
+  // It writes the view and the zoom: it spans their three columns.
   button(GridButton::UpdateView, editor_text::kUpdate, editor_text::kUpdateViewTip,
-         under(GridColumn::ViewX));
+         under(GridColumn::ViewX, GridColumn::Zoom));
 }
 
 QLineEdit* EditorGrid::Display(GridColumn column) const {

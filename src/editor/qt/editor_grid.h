@@ -55,7 +55,7 @@ class EditorGrid final : public QWidget {
 
   // Cell width; the grid's left part holds the row labels.
   static constexpr int kCellWidth = 60;
-  static constexpr int kLabelWidth = 60;
+  static constexpr int kLabelWidth = 80;
   static constexpr int kWidth = 1260;  // the window's width less its margins
   static constexpr int kRowPitch = 25;
 

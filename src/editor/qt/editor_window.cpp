@@ -11,8 +11,6 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShortcut>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 #include <utility>
 #include <vector>
 
@@ -28,6 +26,7 @@
 #include "editor/editor_navigation.h"
 #include "editor/pin_placement.h"
 #include "editor/qt/photograph_view.h"
+#include "editor/qt/wrapping_button.h"
 #include "editor/record_operations.h"
 #include "editor/working_values.h"
 #include "testplan/qt/board_view.h"
@@ -71,22 +70,6 @@ std::vector<ButtonKeys> KeyTable() {
       {EditorButton::Centre, {QKeySequence(Qt::ALT | Qt::Key_C)}},
   };
 }
-
-// A push button whose caption is wrapped over as many lines as it needs.
-class WrappingButton final : public QPushButton {
- public:
-  WrappingButton(const QString& text, QWidget* parent) : QPushButton(text, parent) {}
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QStylePainter painter(this);
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    option.text.clear();
-    painter.drawControl(QStyle::CE_PushButton, option);
-    painter.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap, text());
-  }
-};
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
