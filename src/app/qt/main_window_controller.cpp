@@ -352,7 +352,7 @@ void MainWindowController::OpenRecordEditor() {
   // The editor blocks input to this window but not its loop: the
   // dispatcher passes and the acquisition thread go on meanwhile.
   editor_ = OpenEditor({app_.plan, app_.editor, app_.settings, app_.messages, Files(),
-                        app_.app.currentPlanFile},
+                        app_.app.currentPlanFile, board_->Photographs()},
                        [this] {
                          RefreshTrees();
                          run_.display.displayRefreshPending = true;

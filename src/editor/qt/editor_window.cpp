@@ -80,7 +80,8 @@ EditorWindow::EditorWindow(EditorWindowContext context, std::function<void()> on
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       context_(context),
-      onClosed_(std::move(onClosed)) {
+      onClosed_(std::move(onClosed)),
+      sizes_(context.photographs) {
   setWindowTitle(t::kWindowTitle);
   resize(kWidth, kHeight);
   photograph_ = new PhotographView(
@@ -301,7 +302,7 @@ void EditorWindow::Command(const std::function<void()>& command) {
 }
 
 QSize EditorWindow::PhotographSize() {
-  return photographs_.Size(context_.editor.working.pcbImageFile);
+  return context_.photographs.Size(context_.editor.working.pcbImageFile);
 }
 
 void EditorWindow::OnButton(EditorButton id) {
@@ -373,7 +374,7 @@ void EditorWindow::RefreshEditor(const TestPlanState& plan, const EditorState& e
                                working.pinY,
                                working.pcbImageFile};
   RenderPcbView(viewImage_, viewState_, plan.table, request,
-                CrosshairFromSetting(context_.settings.pcbCrosshairType), photographs_);
+                CrosshairFromSetting(context_.settings.pcbCrosshairType), context_.photographs);
   if (!editor.placement.editorPrompt.empty()) {
     DrawPrompt(viewImage_, Q(editor.placement.editorPrompt));
   }

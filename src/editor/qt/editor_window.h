@@ -41,6 +41,9 @@ struct EditorWindowContext {
   Messages& messages;
   FileRequester& requester;  // "Select Image"
   const std::string& currentPlanFile;  // "Quick Save"
+  // Decoded photographs; the program shares the main window's, so opening
+  // the editor decodes nothing the board view already holds.
+  PhotographCache& photographs;
 };
 
 enum class EditorButton {
@@ -123,8 +126,7 @@ class EditorWindow final : public QWidget, public EditorRefresh {
 
   EditorWindowContext context_;
   std::function<void()> onClosed_;
-  PhotographCache photographs_;
-  CachedPictureSizes sizes_{photographs_};
+  CachedPictureSizes sizes_;
   PcbViewState viewState_;
   QImage viewImage_;
   int refreshCount_ = 0;

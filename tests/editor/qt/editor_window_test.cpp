@@ -80,7 +80,7 @@ class EditorWindowTest : public ::testing::Test {
 
   EditorWindow& Open() {
     window = std::make_unique<EditorWindow>(
-        EditorWindowContext{plan, editor, settings, messages, requester, planFile},
+        EditorWindowContext{plan, editor, settings, messages, requester, planFile, photographs},
         [this] { ++closings; });
     window->show();
     return *window;
@@ -115,6 +115,7 @@ class EditorWindowTest : public ::testing::Test {
   Settings settings;
   RecordingFileRequester requester;
   std::string planFile = "testplans/edited.ept";
+  PhotographCache photographs;
   TestPlanState plan;
   EditorState editor;
   std::unique_ptr<EditorWindow> window;
