@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -20,6 +22,9 @@
 #include "app/qt/main_loop.h"
 #include "editor/qt/editor_window.h"
 #include "editor/qt/photograph_view.h"
+#include "foundation/system_clock.h"
+#include "link/acquisition_thread.h"
+#include "link/connection.h"
 #include "support/fake_file_requester.h"
 #include "support/fakes.h"
 #include "support/temp_workdir.h"
@@ -47,7 +52,14 @@ struct Pin {
 class EditorJourneyTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteFile("ORX_settings.txt", "ActiveInstrument=ORXA\r\nORX_Mode=Advanced\r\n");
+    WriteFile("ORX_settings.txt",
+              "ActiveInstrument=ORXA\r\nORX_Mode=Advanced\r\n"
+              "ORX_SignatureCaptureDelay=2 cycles\r\n");
+    WriteSimulatedBoard();
+    ::setenv("ORX_SIM_MODEL", "ORXA", 1);
+    CommandLine options;
+    options.d2xxPath = ORX_SIM_LIBRARY;
+    app.SetInstrumentOptions(options);
     std::filesystem::create_directories("testplans/images");
     std::filesystem::copy_file(std::string(VANTO_RESOURCE_DIR) + "/testplans/demo1.jpg",
                                "testplans/images/demo1.jpg");
@@ -55,6 +67,34 @@ class EditorJourneyTest : public ::testing::Test {
     app.Controller().SetFileRequester(files);
     wake.start(1);
     boxes.shown.clear();
+  }
+
+  void TearDown() override {
+    ShutDownLink(context.link);
+    ::unsetenv("ORX_SIM_CONFIG");
+    ::unsetenv("ORX_SIM_MODEL");
+  }
+
+  // The board the plan describes: a node per pin, and a probe that
+  // starts in the air and then visits the pins in the plan's order.
+  void WriteSimulatedBoard() {
+    std::string board = "AIR open\n";
+    std::string walk = "AIR 1500 0\n";
+    const char* circuits[] = {"R1k", "D", "R4k7", "Z5.1", "R220", "D | !D", "R10k | C47n"};
+    for (int i = 0; i < 16; ++i) {
+      const std::string node = i < 14 ? "U1_" + std::to_string(i + 1) : "R7_" + std::to_string(i - 13);
+      board += node + " " + circuits[i % 7] + "\n";
+      walk += node + " 1500 750\n";
+    }
+    WriteFile("board.txt", board);
+    WriteFile("walk.txt", walk);
+    UseConfig("");
+    ::setenv("ORX_SIM_CONFIG", (dir.Path() / "sim.cfg").c_str(), 1);
+  }
+
+  void UseConfig(const std::string& extra) {
+    WriteFile("sim.cfg", "model=ORXA\nboard_file=board.txt\nprobe_script=walk.txt\neeprom_file=\nseed=5\n" +
+                             extra);
   }
 
   void Passes(int count = 3) {
@@ -73,6 +113,32 @@ class EditorJourneyTest : public ::testing::Test {
     QTest::mouseClick(Editor().Photograph(), Qt::LeftButton, Qt::NoModifier, QPoint(viewX, viewY));
     Passes();
   }
+  void BuildPlan();
+
+  void Control(RibbonControl control, int value = 0) {
+    app.Events().controls.push_back({control, value});
+  }
+
+  // Runs the main loop until the automatic run is over, or fails after
+  // the time limit.
+  void RunUntil(RunMode done, std::chrono::seconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    Passes(5);  // the run starts
+    while (app.RunState().runMode != done) {
+      ASSERT_LT(std::chrono::steady_clock::now(), end) << "the automatic run did not end";
+      RunMainLoopPass(context.app, app.Dispatcher());
+    }
+  }
+
+  // (Re)connects to the simulator, so its probe walk starts from its top.
+  void Connect() {
+    InstrumentLink link{context.link, context.messages, context.clock,
+                        app.Analysis().liveSignature, context.app.activeModel, {}};
+    if (context.link.usb.connected.load() == 1) ORX_StopConnection(link);
+    ORX_StartConnection(link);
+    ASSERT_EQ(context.link.usb.connected.load(), 1);
+  }
+
   void Create(const char* name, const char* entry) {
     Editor().ComponentName()->setText(name);
     Editor().Templates()->setCurrentText(entry);
@@ -80,7 +146,7 @@ class EditorJourneyTest : public ::testing::Test {
   }
 
   testing::TempWorkdir dir;
-  testing::FakeClock clock;
+  SystemClock clock;
   testing::RecordingBoxes boxes;
   AppContext context{clock, boxes};
   SilentSound sound;
@@ -89,7 +155,10 @@ class EditorJourneyTest : public ::testing::Test {
   QTimer wake;
 };
 
-TEST_F(EditorJourneyTest, NewPlanPlacedByClicksSavedAndReadBack) {
+// File > New, the editor from "Edit/Add Records", the demo photograph,
+// U1 (14-pin DIP) and R1 (2 pins, renamed R7), U1's pin 3 moved,
+// "Quick Save", the editor closed.
+void EditorJourneyTest::BuildPlan() {
   // File > New: the new plan is saved at once under the chosen name.
   files.answers.push_back((dir.Path() / "testplans/board.ept").string());
   app.Events().menuCommands.push_back(MenuCommand::New);
@@ -142,6 +211,11 @@ TEST_F(EditorJourneyTest, NewPlanPlacedByClicksSavedAndReadBack) {
   Editor().close();
   Passes();
   EXPECT_EQ(app.Controller().Editor(), nullptr);
+}
+
+TEST_F(EditorJourneyTest, NewPlanPlacedByClicksSavedAndReadBack) {
+  BuildPlan();
+  ASSERT_FALSE(HasFailure());
   EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().title << " " << boxes.shown.front().body;
 
   // Read back what the file holds.
@@ -175,6 +249,52 @@ TEST_F(EditorJourneyTest, NewPlanPlacedByClicksSavedAndReadBack) {
       EXPECT_EQ(saved.table.Cell(row, cell::kRecord), std::to_string(row)) << "row " << row;
     }
   }
+}
+
+}  // namespace
+}  // namespace vanto
+
+namespace vanto {
+namespace {
+
+// The plan made in the editor, used on the simulated board: an automatic
+// capture takes the golden signature of every pin as the probe visits
+// them, and an automatic test of the same board then marks them all Good;
+// with one pin's node opened, exactly that pin's record turns Bad, so
+// every golden belongs to its own pin.
+TEST_F(EditorJourneyTest, ThePlacedPinsAreCapturedAndTestedGoodOnTheSimulatedBoard) {
+  BuildPlan();
+  ASSERT_FALSE(HasFailure());
+  ASSERT_TRUE(app.RunState().editCaptureChecked);
+
+  Connect();
+  Control(RibbonControl::First);
+  Control(RibbonControl::AutomaticRun);
+  RunUntil(RunMode::Capture, std::chrono::seconds(90));
+  for (int row = 2; row <= 17; ++row) {
+    EXPECT_EQ(context.plan.table.Cell(row, cell::kSignature), cell::kYes) << "row " << row;
+  }
+
+  Connect();
+  Control(RibbonControl::EditCaptureSignature, 0);
+  Control(RibbonControl::First);
+  Control(RibbonControl::AutomaticRun);
+  RunUntil(RunMode::TestBoard, std::chrono::seconds(90));
+  for (int row = 2; row <= 17; ++row) {
+    EXPECT_EQ(context.plan.table.Cell(row, cell::kStatus), cell::kGood) << "row " << row;
+  }
+
+  UseConfig("fault.U1_5=R10\n");  // record 6: 220 ohms become 10 (an open pin would look like a lifted probe)
+  for (int row = 2; row <= 17; ++row) context.plan.table.SetCell(row, cell::kStatus, cell::kUntested);
+  Connect();
+  Control(RibbonControl::First);
+  Control(RibbonControl::AutomaticRun);
+  RunUntil(RunMode::TestBoard, std::chrono::seconds(90));
+  for (int row = 2; row <= 17; ++row) {
+    EXPECT_EQ(context.plan.table.Cell(row, cell::kStatus), row == 6 ? cell::kBad : cell::kGood)
+        << "row " << row;
+  }
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown.front().title << " " << boxes.shown.front().body;
 }
 
 }  // namespace
