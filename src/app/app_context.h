@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/app_state.h"
+#include "editor/editor_state.h"
 #include "foundation/messages.h"
 #include "foundation/platform.h"
 #include "foundation/settings.h"
@@ -25,6 +26,8 @@ struct AppContext {
   Settings settings;
   AppState app;
   TestPlanState plan;
+  // The plan editor's placement and controls outlive its window.
+  EditorState editor;
   // Last, so it is destroyed first: its thread uses the messages above.
   LinkState link;
 };

@@ -32,6 +32,8 @@ struct EditorWorkingValues {
   int pinY = 0;
   std::string pcbImageFile;  // column 13 of the plan row
   int zoomWindowStep = 0;    // 0, 1 or 2: the two-click zoom selection
+  ViewPoint zoomCornerA;     // its first corner, in photograph pixels
+  std::string promptBeforeZoom;  // shown again when the selection ends
   int movePinStep = 0;       // 1 while a pin move waits for its click
 };
 

@@ -343,19 +343,34 @@ void MainWindowController::ClearTestTree() {
 }
 
 void MainWindowController::OpenRecordEditor() {
-  // The record editor is a window of its own that arrives with its feature.
+  if (editor_ != nullptr) {
+    editor_->raise();
+    editor_->activateWindow();
+    return;
+  }
+  board_->State().wholeBoardView = false;
+  // The editor blocks input to this window but not its loop: the
+  // dispatcher passes and the acquisition thread go on meanwhile.
+  editor_ = OpenEditor({app_.plan, app_.editor, app_.settings, app_.messages, Files(),
+                        app_.app.currentPlanFile, board_->Photographs()},
+                       [this] {
+                         RefreshTrees();
+                         run_.display.displayRefreshPending = true;
+                         run_.display.scopeRedrawPending = true;
+                       },
+                       &window_);
 }
 
 void MainWindowController::NewPlan() {
-  ApplyPlanOutcome(NewPlanCommand(app_, *requester_));
+  ApplyPlanOutcome(NewPlanCommand(app_, Files()));
 }
 
 void MainWindowController::OpenPlan() {
-  ApplyPlanOutcome(OpenPlanCommand(app_, *requester_));
+  ApplyPlanOutcome(OpenPlanCommand(app_, Files()));
 }
 
 void MainWindowController::SavePlan() {
-  SavePlanCommand(app_, *requester_);
+  SavePlanCommand(app_, Files());
 }
 
 void MainWindowController::OpenRecentPlan(int index) {
@@ -380,7 +395,7 @@ void MainWindowController::OpenDisplayColours() {
 }
 
 bool MainWindowController::SettleUnsavedPlan() {
-  return vanto::SettleUnsavedPlan(app_, *questions_, *requester_);
+  return vanto::SettleUnsavedPlan(app_, *questions_, Files());
 }
 
 void MainWindowController::OpenCalibration() {

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include <QPointer>
+
 #include "app/app_context.h"
 #include "app/dispatcher_window.h"
 #include "app/interface_refresh.h"
@@ -25,6 +27,7 @@
 #include "app/qt/ribbon_panel.h"
 #include "app/qt/ui_fonts.h"
 #include "app/window_events.h"
+#include "editor/qt/editor_window.h"
 #include "link/link_state.h"
 #include "testplan/qt/board_view.h"
 #include "testplan/qt/tree_panel.h"
@@ -73,6 +76,11 @@ class MainWindowController final : public DispatcherWindow,
   void SetColourPicker(ColourPicker& picker) { picker_ = &picker; }
   // The save question's boxes; the desktop's unless a test puts its own in.
   void SetQuestionBoxes(QuestionBoxes& questions) { questions_ = &questions; }
+  // The file requester of the plan commands and the editor's "Select
+  // Image"; the desktop's unless a test puts its own in.
+  void SetFileRequester(FileRequester& requester) { files_ = &requester; }
+  // The plan editor's window while it is open, else null.
+  EditorWindow* Editor() const { return editor_.data(); }
 
   // DispatcherWindow
   void Relayout() override;
@@ -116,6 +124,7 @@ class MainWindowController final : public DispatcherWindow,
   void UpdateScopeSizes();
   void ShowScopeImages();
   bool Connected() const;
+  FileRequester& Files() { return files_ != nullptr ? *files_ : *requester_; }
 
   MainWindow& window_;
   AppContext& app_;
@@ -139,6 +148,8 @@ class MainWindowController final : public DispatcherWindow,
   ColourPicker* picker_ = &desktopPicker_;
   QtQuestionBoxes desktopQuestions_;
   QuestionBoxes* questions_ = &desktopQuestions_;
+  FileRequester* files_ = nullptr;  // the desktop's requester_ when null
+  QPointer<EditorWindow> editor_;
   DisplayLayout layout_;
   InterfaceLayoutState layoutState_;
   PaneVisibility shownPanes_ = InitialPaneVisibility();
