@@ -34,15 +34,16 @@ export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
 for target in "${targets[@]}"; do
-  corpus="build-fuzz/corpus/$target"
-  findings="build-fuzz/findings/$target"
+  # Absolute names: the targets work in a folder of their own.
+  corpus="$PWD/build-fuzz/corpus/$target"
+  findings="$PWD/build-fuzz/findings/$target"
   mkdir -p "$corpus" "$findings"
   echo "== $target: ${seconds}s"
   # -rss_limit_mb: the loaders bound their memory well below this.
   # The run's own status is not needed: what it found is in $findings.
   build-fuzz/tests/fuzz/fuzz_"$target" -max_total_time="$seconds" -rss_limit_mb=2048 \
     -timeout=10 -print_final_stats=1 -artifact_prefix="$findings/" \
-    "$corpus" "tests/fuzz/$target" >"build-fuzz/findings/$target.log" 2>&1 || true
+    "$corpus" "$PWD/tests/fuzz/$target" >"build-fuzz/findings/$target.log" 2>&1 || true
   grep -E 'stat::number_of_executed_units|Done [0-9]+ runs|ERROR|SUMMARY' \
     "build-fuzz/findings/$target.log" || true
   if ls "$findings"/crash-* "$findings"/leak-* "$findings"/timeout-* "$findings"/oom-* \

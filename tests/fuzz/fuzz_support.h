@@ -14,13 +14,19 @@
 
 namespace vanto::fuzz {
 
-// Changes once into a fresh folder under /tmp; it is removed at exit.
+// Changes once into a fresh folder, in memory where the system has one
+// (the plan and settings writers sync their files); it is removed at exit.
+// Every call drops the message log, which would otherwise grow with every
+// input.
 inline void EnterScratchFolder() {
   static const bool entered = [] {
     static std::string folder;
-    char pattern[] = "/tmp/vanto-fuzz-XXXXXX";
-    if (::mkdtemp(pattern) == nullptr || ::chdir(pattern) != 0) std::abort();
-    folder = pattern;
+    char inMemory[] = "/dev/shm/vanto-fuzz-XXXXXX";
+    char onDisk[] = "/tmp/vanto-fuzz-XXXXXX";
+    char* made = ::mkdtemp(inMemory);
+    if (made == nullptr) made = ::mkdtemp(onDisk);
+    if (made == nullptr || ::chdir(made) != 0) std::abort();
+    folder = made;
     std::atexit([] {
       std::string command = "rm -rf '" + folder + "'";
       if (std::system(command.c_str()) != 0) return;
@@ -28,6 +34,7 @@ inline void EnterScratchFolder() {
     return true;
   }();
   (void)entered;
+  ::unlink("log.txt");
 }
 
 inline void WriteInput(const char* name, std::string_view bytes) {
