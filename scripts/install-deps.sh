@@ -2,6 +2,7 @@
 # Installs the Debian 12 packages that building, running and testing VANTO
 # need. Idempotent: installs only what is missing and says nothing when
 # everything is present.
+#   --fuzz  also clang with libFuzzer, for scripts/fuzz.sh
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
   xvfb xauth xdotool openbox imagemagick sox
   locales
 )
+if [[ "${1:-}" == "--fuzz" ]]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"

@@ -289,7 +289,7 @@ std::string KeyNames(const std::vector<std::string>& keys) {
   return names;
 }
 
-const RibbonItem* Ribbon::Find(RibbonElement element) const {
+const RibbonItem* Ribbon::Find(RibbonElement element) const& {
   for (const RibbonItem& item : items) {
     if (item.element == element) return &item;
   }

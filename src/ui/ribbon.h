@@ -114,8 +114,10 @@ struct Ribbon {
   std::vector<RibbonItem> items;  // in row order, left before right
   int rowCount = 0;               // rows present for the model
 
-  // The item, or nullptr when the model has no such row.
-  const RibbonItem* Find(RibbonElement element) const;
+  // The item, or nullptr when the model has no such row. The pointer lives
+  // as long as the ribbon, so asking a temporary ribbon does not compile.
+  const RibbonItem* Find(RibbonElement element) const&;
+  const RibbonItem* Find(RibbonElement element) const&& = delete;
 };
 
 // ORXA and ORXAP show the USB rail (or a USB error) under the indicator.

@@ -222,6 +222,18 @@ void WriteToAddress16() {
   *reinterpret_cast<volatile int*>(address) = 1;
 }
 
+// Under AddressSanitizer + UndefinedBehaviorSanitizer (scripts/check.sh)
+// two faults never reach the handler as signals: UBSan reports an integer
+// division by zero and ends the program before the SIGFPE, and ASan takes a
+// stack overflow on a thread without an alternate stack as its own report.
+// The tests that need those two signals delivered run only without it.
+#if defined(VANTO_ASAN)
+#define SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT() \
+  GTEST_SKIP() << "the sanitizer takes this fault before the handler"
+#else
+#define SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT() (void)0
+#endif
+
 void DivideByZero() {
   volatile int divisor = 0;
   volatile int quotient = 10 / divisor;
@@ -312,6 +324,7 @@ class CrashInChild : public ::testing::TestWithParam<ChildFault> {
 
 TEST_P(CrashInChild, AppendsDatedReportAndEndsWithSignalStatus) {
   const ChildFault& c = GetParam();
+  if (c.fault == DivideByZero) SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT();
   const std::time_t before = std::time(nullptr);
   const int status = RunInChild([&c] {
     InstallWithoutViewer();
@@ -371,6 +384,7 @@ TEST_F(CrashHandler, ReportsTheRegistersAndAddressesOfTheFault) {
 #endif
 
 TEST_F(CrashHandler, AppendsToAnExistingFile) {
+  SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT();
   WriteFile(kBugReportFileName, "earlier\r\n");
   for (int run = 0; run < 2; ++run) {
     EXPECT_TRUE(EndedBySignal(RunInChild([] {
@@ -406,6 +420,7 @@ TEST_F(CrashHandler, ShowsTheReportThroughTheViewerAndWaitsForIt) {
 }
 
 TEST_F(CrashHandler, StillShowsTheReportWhenTheFileCannotBeOpened) {
+  SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT();
   std::filesystem::create_directory(kBugReportFileName);
   const int status = RunInChild([] {
     InstallCrashHandler(RecordingViewer());
@@ -475,6 +490,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, CrashOnSecondThread,
                          });
 
 TEST_F(CrashHandler, StackOverflowOnAnUnpreparedThreadIsNotReported) {
+  SKIP_WHERE_THE_SANITIZER_TAKES_THE_FAULT();
   const int status = RunInChild([] {
     InstallWithoutViewer();
     std::thread worker(OverflowTheStack);

@@ -131,7 +131,9 @@ TEST(RibbonTest, EveryControlHasItsPlaceSizeAndCaption) {
         << "row " << p.row << " " << p.caption;
     EXPECT_EQ(item->caption, p.caption) << "row " << p.row;
   }
-  const RibbonItem* usb = BuildRibbon("ORXA").Find(E::UsbStatusText);
+  const Ribbon orxa = BuildRibbon("ORXA");
+  const RibbonItem* usb = orxa.Find(E::UsbStatusText);
+  ASSERT_NE(usb, nullptr);
   EXPECT_EQ(usb->rect, (PixelRect{2, 2 * kRowPitch, 140, 23}));
   EXPECT_EQ(usb->caption, "--");
   EXPECT_TRUE(usb->centred);
