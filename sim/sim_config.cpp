@@ -103,6 +103,8 @@ void ApplyConfigText(std::string_view text, SimConfig& config, std::vector<std::
       int fails = 0;
       ok = ParseInto(value, fails) && (fails == 0 || fails == 1);
       if (ok) config.eepromWriteFails = fails == 1;
+    } else if (key == "dmm_port") {
+      ok = ParseInto(value, config.dmmPort) && config.dmmPort >= 0 && config.dmmPort <= 65535;
     } else {
       warnings.push_back("config line " + std::to_string(line.number) + ": unknown key '" + key +
                          "'");

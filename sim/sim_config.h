@@ -45,6 +45,9 @@ struct SimConfig {
   std::int64_t unplugAfterMs = -1;  // every call fails from then on; negative: never
   int dropRequestEvery = 0;         // every N-th request record is lost; 0: never
   bool eepromWriteFails = false;    // FT_WriteEE fails
+  // The bench multimeter on the output answers SCPI on 127.0.0.1 at this
+  // port (from the first FT_Open that names one); 0: no multimeter.
+  int dmmPort = 0;
 };
 
 // Applies key=value lines over config; unknown keys and bad values become
