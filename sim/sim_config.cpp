@@ -107,6 +107,8 @@ void ApplyConfigText(std::string_view text, SimConfig& config, std::vector<std::
       int warm = 0;
       ok = ParseInto(value, warm) && (warm == 0 || warm == 1);
       if (ok) config.warmOpen = warm == 1;
+    } else if (key == "dmm_port") {
+      ok = ParseInto(value, config.dmmPort) && config.dmmPort >= 0 && config.dmmPort <= 65535;
     } else {
       warnings.push_back("config line " + std::to_string(line.number) + ": unknown key '" + key +
                          "'");

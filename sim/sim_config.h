@@ -49,6 +49,9 @@ struct SimConfig {
   // registers and line rate of the last session, and the frame it was
   // sending is still arriving, half of it already gone.
   bool warmOpen = false;
+  // The bench multimeter on the output answers SCPI on 127.0.0.1 at this
+  // port (from the first FT_Open that names one); 0: no multimeter.
+  int dmmPort = 0;
 };
 
 // Applies key=value lines over config; unknown keys and bad values become

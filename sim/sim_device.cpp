@@ -97,6 +97,14 @@ d2xx::FT_STATUS SimDevice::Open() {
     buttons = ButtonScript::Parse(text.value_or(""), config.buttonsScriptFile, warnings);
   }
 
+  if (config.dmmPort > 0 && !dmm_.Running()) {
+    std::string warning;
+    if (!dmm_.Start(config.dmmPort, config.seed,
+                    [this](bool current) { return MeterReading(current); }, warning)) {
+      warnings.push_back(warning);
+    }
+  }
+
   std::lock_guard<std::mutex> lock(mutex_);
   const std::string product =
       config.productText.empty() ? std::string(model.productText) : config.productText;
@@ -370,6 +378,18 @@ std::uint32_t SimDevice::Read(std::uint8_t* out, std::uint32_t count) {
   std::copy_n(rx_.begin(), n, out);
   rx_.erase(rx_.begin(), rx_.begin() + n);
   return n;
+}
+
+double SimDevice::MeterReading(bool current) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!open_.load(std::memory_order_relaxed) || model_ == nullptr) return 0.0;
+  const GeneratorSetup setup = DecodeGeneratorSetup(registers_, *model_);
+  const int code = setup.staticOutput ? setup.staticCode : setup.offsetCode;
+  const double volts = trim_.DacVolts(code, setup.highRange);
+  const double sourceOhms = trim_.SourceOhms(setup.nominalOhms);
+  constexpr double kMeterOhms = 10e6;
+  if (current) return volts / sourceOhms;
+  return volts * kMeterOhms / (kMeterOhms + sourceOhms);
 }
 
 void SimDevice::PurgeReceive() {

@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench_dmm.h"
 #include "d2xx_types.h"
 #include "eeprom_store.h"
 #include "instrument_model.h"
@@ -57,6 +58,12 @@ class SimDevice {
   // more is on its way, or the read time-out (if set) has passed.
   std::uint32_t Read(std::uint8_t* out, std::uint32_t count);
   void PurgeReceive();
+
+  // What the bench multimeter on the output reads: the static level (or
+  // the sine's offset) through the DAC's own gain and zero and the source
+  // resistor into the meter's 10 MOhm, or the current into its shunt;
+  // 0 while the device is closed.
+  double MeterReading(bool current);
 
  private:
   struct Job {
@@ -117,6 +124,7 @@ class SimDevice {
   std::mt19937_64 railRandom_;
   std::deque<std::unique_ptr<Job>> jobs_;
   std::deque<std::uint8_t> rx_;
+  BenchDmm dmm_;  // started by the first Open with a dmm_port, never stopped
 };
 
 // The process's instrument; never destroyed, so that no thread of the host
