@@ -12,6 +12,7 @@
 #include "editor/pin_placement.h"
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "quiet_platform.h"
 #include "testplan/test_plan.h"
 
 namespace vanto {
@@ -21,17 +22,8 @@ constexpr int kRecords = 10000;
 constexpr int kPinsPerComponent = 16;
 constexpr int kQfpPins = 240;
 
-class QuietClock final : public Clock {
- public:
-  std::int64_t MonotonicMs() const override { return 0; }
-  CalendarTime LocalTime() const override { return {}; }
-  void SleepMs(int) override {}
-};
-
-class QuietBoxes final : public MessageBoxes {
- public:
-  void Show(BoxIcon, const std::string&, const std::string&) override {}
-};
+using bench::QuietBoxes;
+using bench::QuietClock;
 
 class NoRefresh final : public EditorRefresh {
  public:

@@ -13,6 +13,7 @@
 #include "editor/qt/editor_window.h"
 #include "foundation/messages.h"
 #include "foundation/number_text.h"
+#include "quiet_platform.h"
 #include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
 
@@ -22,17 +23,8 @@ namespace {
 constexpr int kRecords = 10000;
 constexpr int kPinsPerComponent = 16;
 
-class QuietClock final : public Clock {
- public:
-  std::int64_t MonotonicMs() const override { return 0; }
-  CalendarTime LocalTime() const override { return {}; }
-  void SleepMs(int) override {}
-};
-
-class QuietBoxes final : public MessageBoxes {
- public:
-  void Show(BoxIcon, const std::string&, const std::string&) override {}
-};
+using bench::QuietBoxes;
+using bench::QuietClock;
 
 class NoFiles final : public FileRequester {
  public:
