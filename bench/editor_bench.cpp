@@ -11,7 +11,7 @@
 #include "editor/editor_state.h"
 #include "editor/pin_placement.h"
 #include "foundation/messages.h"
-#include "foundation/number_text.h"
+#include "captured_plan.h"
 #include "quiet_platform.h"
 #include "testplan/test_plan.h"
 
@@ -30,38 +30,11 @@ class NoRefresh final : public EditorRefresh {
   void RefreshEditor(const TestPlanState&, const EditorState&) override {}
 };
 
-// A captured record: settings, position and both signature slots of 64
-// points; each row then gets its own number, component and pin.
-void FillRecords(TestPlanState& plan) {
-  TestPlan& t = plan.table;
-  t.SetCell(2, 9, "Good");
-  t.SetCell(2, 17, "812");
-  t.SetCell(2, 18, "433");
-  t.SetCell(2, 30, "Yes");
-  for (int base : {0, 288}) {
-    t.SetCell(2, base + 2, "2000");
-    t.SetCell(2, base + 31, "64");
-    for (int p = 0; p < 128; ++p) t.SetCell(2, base + 32 + p, FormatFloat(0.0123456789 * (p - 64)));
-  }
-  std::string line;
-  t.AppendRowAsLine(2, line);
-  for (int r = 2; r <= RowCount(plan); ++r) {
-    t.SetRowFromLine(r, line);
-    const std::string component = "IC" + std::to_string(r / kPinsPerComponent);
-    const std::string pin = std::to_string(r % kPinsPerComponent + 1);
-    t.SetCell(r, 1, std::to_string(r));
-    t.SetCell(r, 289, std::to_string(r));
-    t.SetCell(r, 8, component + ", Pin " + pin);
-    t.SetCell(r, 10, component);
-    t.SetCell(r, 11, pin);
-  }
-}
-
 struct BigPlan {
   BigPlan() : messages(clock, boxes) {
     NewTestPlan(plan);
     plan.table.InsertEmptyRows(2, kRecords);
-    FillRecords(plan);
+    bench::FillCapturedRecords(plan, kPinsPerComponent);
   }
   QuietClock clock;
   QuietBoxes boxes;

@@ -12,7 +12,7 @@
 
 #include "editor/qt/editor_window.h"
 #include "foundation/messages.h"
-#include "foundation/number_text.h"
+#include "captured_plan.h"
 #include "quiet_platform.h"
 #include "testplan/plan_cells.h"
 #include "testplan/record_cells.h"
@@ -42,23 +42,8 @@ struct BigPlan {
     t.SetCell(1, cell::kViewY, "550");
     t.SetCell(1, cell::kZoom, "1");
     t.InsertEmptyRows(2, kRecords);
-    t.SetCell(2, cell::kStatus, cell::kGood);
-    t.SetCell(2, cell::kSignature, cell::kYes);
-    for (int base : {0, 288}) {
-      t.SetCell(2, base + 2, "2000");
-      t.SetCell(2, base + 31, "64");
-      for (int p = 0; p < 128; ++p) t.SetCell(2, base + 32 + p, FormatFloat(0.0123456789 * (p - 64)));
-    }
-    std::string line;
-    t.AppendRowAsLine(2, line);
+    bench::FillCapturedRecords(plan, kPinsPerComponent);
     for (int r = 2; r <= RowCount(plan); ++r) {
-      t.SetRowFromLine(r, line);
-      const std::string component = "IC" + std::to_string(r / kPinsPerComponent);
-      const std::string pin = std::to_string(r % kPinsPerComponent + 1);
-      t.SetCell(r, cell::kRecord, std::to_string(r));
-      t.SetCell(r, 8, component + ", Pin " + pin);
-      t.SetCell(r, cell::kComponent, component);
-      t.SetCell(r, cell::kPin, pin);
       t.SetCell(r, cell::kViewX, "800");
       t.SetCell(r, cell::kViewY, "550");
       t.SetCell(r, cell::kZoom, "1");
